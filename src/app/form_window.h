@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/control_host.h"
+#include "platform/platform.h"
+
+#include <memory>
+#include <string>
+
+namespace hopwick {
+
+// The main window's own properties, in twips; each change is shown at once.
+class FormWindow {
+public:
+    FormWindow(Platform& platform, ControlHost& host) : platform_(platform), host_(host) {}
+
+    const std::string& Caption() const { return caption_; }
+    void setCaption(const std::string& caption);
+    int Width() const { return width_; }
+    void setWidth(int twips);
+    int Height() const { return height_; }
+    void setHeight(int twips);
+    const std::shared_ptr<const Picture>& Picture() const { return picture_; }
+    void setPicture(std::shared_ptr<const hopwick::Picture> picture);
+    void SetFocus() { host_.focusControl(ControlId::Form); }
+
+private:
+    Platform& platform_;
+    ControlHost& host_;
+    std::string caption_;
+    int width_ = 0;
+    int height_ = 0;
+    std::shared_ptr<const hopwick::Picture> picture_;
+};
+
+} // namespace hopwick

@@ -1,0 +1,76 @@
+#include "app/list_box.h"
+
+namespace hopwick {
+
+void ListBox::setListIndex(int index) { select(index, false); }
+
+void ListBox::setSelected(int index, bool selected) {
+    if (selected) {
+        select(index, false);
+    } else if (Selected(index)) {
+        select(-1, false);
+    }
+}
+
+void ListBox::clickEntry(int index) { select(index, true); }
+
+void ListBox::select(int index, bool reportAlways) {
+    if (index < -1 || index >= ListCount()) {
+        return;
+    }
+    const bool moved = index != listIndex_;
+    listIndex_ = index;
+    if (moved) {
+        changed();
+    }
+    // The handler may change the list itself; nothing of this call's state is used after it.
+    if (index >= 0 && (moved || reportAlways) && click_) {
+        click_();
+    }
+}
+
+std::string ListBox::List(int index) const {
+    if (index < 0 || index >= ListCount()) {
+        return {};
+    }
+    return entries_[static_cast<std::size_t>(index)];
+}
+
+void ListBox::setList(int index, const std::string& text) {
+    if (index >= 0 && index < ListCount()) {
+        entries_[static_cast<std::size_t>(index)] = text;
+        changed();
+    } else if (index == ListCount()) {
+        AddItem(text);
+    }
+}
+
+void ListBox::AddItem(const std::string& text) { AddItem(text, ListCount()); }
+
+void ListBox::AddItem(const std::string& text, int index) {
+    if (index < 0 || index > ListCount()) {
+        return;
+    }
+    entries_.insert(entries_.begin() + index, text);
+    if (listIndex_ >= index) {
+        ++listIndex_; // the selection stays on the same entry
+    }
+    changed();
+}
+
+void ListBox::RemoveItem(int index) {
+    if (index < 0 || index >= ListCount()) {
+        return;
+    }
+    entries_.erase(entries_.begin() + index);
+    listIndex_ = -1;
+    changed();
+}
+
+void ListBox::Clear() {
+    entries_.clear();
+    listIndex_ = -1;
+    changed();
+}
+
+} // namespace hopwick

@@ -1,0 +1,34 @@
+#include "app/main_form.h"
+
+#include "app/control_table.h"
+
+namespace hopwick {
+
+namespace {
+
+std::string designCaption(ControlId id) { return std::string(controlSpec(id).caption); }
+
+} // namespace
+
+MainForm::MainForm(Platform& platform)
+    : Form(platform, *this), List1(*this), Text1(*this), Label1(*this, ControlId::Label1, designCaption(ControlId::Label1)),
+      Label2(*this, ControlId::Label2, designCaption(ControlId::Label2)),
+      Label3(*this, ControlId::Label3, designCaption(ControlId::Label3)),
+      Label4(*this, ControlId::Label4, designCaption(ControlId::Label4)),
+      Command1(*this, ControlId::Command1, kButtonFaceColor), Command2(*this, ControlId::Command2, kButtonFaceColor),
+      Command3(*this, ControlId::Command3, kButtonFaceColor), Command4(*this, ControlId::Command4, kButtonFaceColor),
+      Command5(*this, ControlId::Command5, kButtonFaceColor), Command6(*this, ControlId::Command6, kButtonFaceColor),
+      Command7(*this, ControlId::Command7, kButtonFaceColor), Command8(*this, ControlId::Command8, kButtonFaceColor),
+      Command9(*this, ControlId::Command9, kButtonFaceColor), Command20(*this, ControlId::Command20, kButtonFaceColor),
+      CommonDialog1(platform), platform_(platform) {
+    List1.setClickHandler([this] { List1_Click(); });
+}
+
+void MainForm::focusControl(ControlId control) {
+    focused_ = control;
+    platform_.setFocus(control);
+}
+
+void MainForm::controlChanged(ControlId control) { platform_.controlChanged(control); }
+
+} // namespace hopwick

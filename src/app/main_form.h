@@ -1,0 +1,118 @@
+#pragma once
+
+#include "app/common_dialog.h"
+#include "app/control_host.h"
+#include "app/controls.h"
+#include "app/form_window.h"
+#include "app/list_box.h"
+#include "edit/data_object.h"
+#include "platform/platform.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace hopwick {
+
+inline constexpr int kStoreSlots = 40;
+inline constexpr int kKeyEnter = 13;
+inline constexpr int16_t kShiftMask = 1;
+inline constexpr int16_t kCtrlMask = 2;
+inline constexpr int16_t kAltMask = 4;
+
+// The launcher's one window: its state, the models of its controls, and every handler and procedure.
+// The handlers' definitions live with their subsystems: app/, store/, launch/ and edit/.
+class MainForm final : private ControlHost {
+public:
+    explicit MainForm(Platform& platform);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    // Window-level state.
+    bool SetupMode = false;
+    std::string SavedCaption;
+    std::string StorePath;
+    std::array<std::string, kStoreSlots> ItemSlots;
+    std::string PicturePath;
+    std::string DropPath;
+    int DropAnswer = 0;
+    int DropIndex = 0;
+
+    // The window and its controls.
+    FormWindow Form;
+    ListBox List1;
+    TextBox Text1;
+    Label Label1;
+    Label Label2;
+    Label Label3;
+    Label Label4;
+    Button Command1;
+    Button Command2;
+    Button Command3;
+    Button Command4;
+    Button Command5;
+    Button Command6;
+    Button Command7;
+    Button Command8;
+    Button Command9;
+    Button Command20;
+    CommonDialog CommonDialog1;
+
+    // The control that was last given the keyboard focus.
+    ControlId focusedControl() const { return focused_; }
+    // The setup band's access keys act only while the band is in view.
+    bool accessKeysActive() const { return SetupMode; }
+
+    // Start-up, setup mode, shortcuts, help and exit (app/).
+    void Form_Load();
+    void Label2_Click();
+    void Command1_Click();
+    void Command6_Click();
+    void Text1_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void Form_KeyDown(int16_t& KeyCode, int16_t Shift);
+    void Form_DblClick();
+    void Label3_Click();
+    void Label4_Click();
+
+    // The item store (store/).
+    void SI();
+    void OpenF();
+    void checK();
+    void Ini();
+    void Command5_Click();
+
+    // Launching (launch/).
+    void List1_Click();
+
+    // List editing (edit/).
+    void Command20_Click();
+    void Command3_Click();
+    void Command2_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Form_OLEDragOver(const DataObject& Data, int& Effect, int Button, int Shift, float X, float Y, int State);
+    void Form_OLEDragDrop(const DataObject& Data, int& Effect, int Button, int Shift, float X, float Y);
+    void List1_OLEDragOver(const DataObject& Data, int& Effect, int Button, int Shift, float X, float Y, int State);
+    void List1_OLEDragDrop(const DataObject& Data, int& Effect, int Button, int Shift, float X, float Y);
+    void Command4_Click();
+    void Command7_Click();
+
+private:
+    void focusControl(ControlId control) override;
+    void controlChanged(ControlId control) override;
+
+    void leaveSetupMode();
+    // store/
+    std::string storeLocation();
+    void showStoredPicture();
+    void reportStoreDamage();
+    // edit/
+    bool admitsNewItem(const std::string& path);
+    bool admitsPicturePath(const std::string& path);
+    void dropFiles(const DataObject& data);
+
+    Platform& platform_;
+    ControlId focused_ = ControlId::Form;
+};
+
+} // namespace hopwick

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "platform/system_platform.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hopwick::testing {
+
+struct RecordedMessage {
+    std::string prompt;
+    int style;
+    std::string title;
+};
+
+struct RecordedShellCall {
+    std::string verb;
+    std::string file;
+    std::string directory;
+    int showCommand;
+};
+
+struct RecordedStart {
+    std::string programFile;
+    int windowStyle;
+};
+
+// A picture that the double "loads" from a file that starts like a bitmap, icon or GIF.
+class FakePicture final : public Picture {
+public:
+    explicit FakePicture(std::string path) : path(std::move(path)) {}
+    int widthPixels() const override { return 32; }
+    int heightPixels() const override { return 32; }
+    std::string path;
+};
+
+// The platform as the core's tests see it: real files, paths and code page 932 from the system, while
+// everything that would show, start or open something is recorded, and modal boxes answer from a script.
+class RecordingPlatform final : public SystemPlatform {
+public:
+    // Answers for the next message boxes, in order; with none left, a box answers OK, or Yes for style 4.
+    std::deque<int> messageAnswers;
+    // Results of the next file-open dialogs, in order: a full path confirms it, nothing cancels it.
+    std::deque<std::optional<std::string>> dialogResults;
+    // Results of the next program starts; with none left, the program starts.
+    std::deque<ProgramStart> startResults;
+    // Failures of the next path searches; with none left, the system searches.
+    std::deque<std::string> searchFailures;
+
+    std::string commandLineText;
+    std::string programFolderPath;
+    std::string configFolderPath;
+
+    std::vector<RecordedMessage> messages;
+    std::vector<RecordedShellCall> shellCalls;
+    std::vector<RecordedStart> starts;
+    std::vector<OpenDialogRequest> dialogs;
+    std::vector<ControlId> focusMoves;
+    std::vector<std::string> captions;
+    std::vector<std::pair<int, int>> windowSizes;
+    std::vector<std::string> shownPictures; // path of each applied picture, "" for none
+    std::vector<std::string> events;         // one line per call, in order: "beep", "message: <prompt>", ...
+    int beeps = 0;
+    bool closed = false;
+
+    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    void beep() override;
+    std::optional<std::string> showOpenDialog(const OpenDialogRequest& request) override;
+    void shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
+                      int showCommand) override;
+    ProgramStart startProgram(const std::string& programFile, int windowStyle) override;
+    PathSearch findPath(const std::string& path, int attributeMask) override;
+    std::string programFolder() override { return programFolderPath; }
+    std::string userConfigFolder() override { return configFolderPath; }
+    std::string commandLine() override { return commandLineText; }
+    PictureLoad loadPicture(const std::string& path) override;
+    void setFocus(ControlId control) override;
+    void applyWindowSize(int widthTwips, int heightTwips) override;
+    void applyCaption(const std::string& caption) override;
+    void applyPicture(const std::shared_ptr<const Picture>& picture) override;
+    void controlChanged(ControlId) override {}
+    void closeWindow() override;
+
+    void forget(); // clears what was recorded, keeps the script
+};
+
+} // namespace hopwick::testing
