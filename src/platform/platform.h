@@ -115,6 +115,9 @@ public:
     // Replaces the file as a whole: a crash or a full disk leaves the old content or the new one, never a mix.
     // Creates a missing parent folder, writes through a symbolic link, keeps the file's permissions.
     virtual FileWrite replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // Removes what an interrupted replaceFile of `path` left beside it; a replace still running in another
+    // process is left alone.
+    virtual void removeStaleTemporaries(const std::string& path) = 0;
 
     // Code page 932 as the system converts it. Encoding returns nothing when a character has no code;
     // decoding returns nothing for bytes that are not valid code page 932.

@@ -20,6 +20,7 @@ public:
     bool isWritableFolder(const std::string& folder) override;
     FileRead readFile(const std::string& path, std::size_t maxBytes) override;
     FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
+    void removeStaleTemporaries(const std::string& path) override;
     std::optional<std::string> encodeCodePage932(std::string_view utf8) override;
     std::optional<std::string> decodeCodePage932(std::string_view bytes) override;
 };
