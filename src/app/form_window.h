@@ -19,7 +19,7 @@ public:
     void setWidth(int twips);
     int Height() const { return height_; }
     void setHeight(int twips);
-    const std::shared_ptr<const Picture>& Picture() const { return picture_; }
+    const std::shared_ptr<const hopwick::Picture>& Picture() const { return picture_; }
     void setPicture(std::shared_ptr<const hopwick::Picture> picture);
     void SetFocus() { host_.focusControl(ControlId::Form); }
 

@@ -105,7 +105,7 @@ private:
     // store/
     std::string storeLocation();
     void showStoredPicture();
-    void reportStoreDamage();
+    void reportStoreDamage(const std::string& reason);
     // edit/
     bool admitsNewItem(const std::string& path);
     bool admitsPicturePath(const std::string& path);

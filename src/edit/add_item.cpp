@@ -1,1 +1,43 @@
-// being written
+#include "app/main_form.h"
+#include "app/texts.h"
+
+namespace hopwick {
+
+void MainForm::Command20_Click() {
+    if (Text1.Text().empty()) {
+        platform_.beep();
+        platform_.messageBox(texts::kEmptyTextPrompt, kStyleOk, texts::kEnterPathTitle);
+        Text1.SetFocus();
+        return;
+    }
+    const PathSearch search = platform_.findPath(Text1.Text(), kAttrHidden | kAttrSystem | kAttrFolder);
+    if (!search.error.empty()) {
+        platform_.messageBox(Text1.Text() + "\r\n" + search.error, kStyleOk, texts::kPathSearchFailedTitle);
+        Text1.SetFocus();
+        return;
+    }
+    if (search.name.empty()) {
+        platform_.beep();
+        platform_.messageBox(texts::kNoSuchPathPrompt, kStyleOk, texts::kEnterPathTitle);
+        Text1.SetFocus();
+        return;
+    }
+    if (!admitsNewItem(Text1.Text())) {
+        Text1.SetFocus();
+        return;
+    }
+    List1.AddItem(Text1.Text());
+    Command1.SetFocus();
+}
+
+void MainForm::Command3_Click() {
+    CommonDialog1.Flags = 4;
+    CommonDialog1.Filter = texts::kItemFilter;
+    CommonDialog1.ShowOpen();
+    // A cancelled dialog still fills in the name that the chooser kept, or empties the text.
+    Text1.setText(CommonDialog1.FileName);
+    Command20.SetFocus();
+    Form.SetFocus();
+}
+
+} // namespace hopwick

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hopwick {
+
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The store's bytes for these texts: code page 932 when every text comes back unchanged from it, so that
+// the file moves between systems as it always has; otherwise UTF-8 after a byte order mark, so that
+// nothing is lost.
+std::string encodeStore(Platform& platform, const std::vector<std::string>& texts);
+
+struct DecodedStore {
+    std::vector<std::string> texts;
+    bool damaged = false;
+};
+
+// Reads the fields of a store in the encoding that it was written in; bytes that are not valid text are
+// replaced and make the store count as damaged.
+DecodedStore decodeStore(Platform& platform, std::string_view bytes);
+
+} // namespace hopwick
