@@ -64,6 +64,23 @@ PathSearch RecordingPlatform::findPath(const std::string& path, int attributeMas
     return SystemPlatform::findPath(path, attributeMask);
 }
 
+bool RecordingPlatform::isWritableFolder(const std::string& folder) {
+    if (programFolderReadOnly && folder == programFolderPath) {
+        return false;
+    }
+    return SystemPlatform::isWritableFolder(folder);
+}
+
+FileWrite RecordingPlatform::replaceFile(const std::string& path, std::string_view bytes) {
+    events.push_back("write: " + path);
+    if (!writeFailures.empty()) {
+        FileWrite failed{false, writeFailures.front()};
+        writeFailures.pop_front();
+        return failed;
+    }
+    return SystemPlatform::replaceFile(path, bytes);
+}
+
 PictureLoad RecordingPlatform::loadPicture(const std::string& path) {
     if (path.empty()) {
         return {};

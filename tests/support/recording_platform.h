@@ -48,6 +48,10 @@ public:
     std::deque<ProgramStart> startResults;
     // Failures of the next path searches; with none left, the system searches.
     std::deque<std::string> searchFailures;
+    // Failures of the next file replacements; with none left, the file is written.
+    std::deque<std::string> writeFailures;
+    // Makes the program's folder count as one the user cannot write, as for an installed copy.
+    bool programFolderReadOnly = false;
 
     std::string commandLineText;
     std::string programFolderPath;
@@ -75,6 +79,8 @@ public:
     std::string programFolder() override { return programFolderPath; }
     std::string userConfigFolder() override { return configFolderPath; }
     std::string commandLine() override { return commandLineText; }
+    bool isWritableFolder(const std::string& folder) override;
+    FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
     PictureLoad loadPicture(const std::string& path) override;
     void setFocus(ControlId control) override;
     void applyWindowSize(int widthTwips, int heightTwips) override;

@@ -1,0 +1,104 @@
+#include "form_fixture.h"
+
+#include "expected_texts.h"
+
+namespace hopwick::testing {
+namespace {
+
+class DropFilesTest : public FormTest {
+protected:
+    void dropOnWindow(const DataObject& data) {
+        int effect = 0;
+        form->Form_OLEDragDrop(data, effect, 1, 0, 10, 10);
+    }
+    void dropOnList(const DataObject& data) {
+        int effect = 0;
+        form->List1_OLEDragDrop(data, effect, 1, 0, 10, 10);
+    }
+};
+
+TEST_F(DropFilesTest, EachFileIsOfferedAndEveryAcceptedOneIsStoredAtOnce) {
+    writeStore(storeRecord({"a"}));
+    start();
+    platform.messageAnswers = {kAnswerYes, kAnswerNo, kAnswerYes};
+    dropOnWindow(DataObject::files({"/x/one.exe", "/x/two.exe", "/x/three"}));
+    EXPECT_EQ(items(), (std::vector<std::string>{"a", "/x/one.exe", "/x/three"}));
+    EXPECT_EQ(storeBytes(), storeRecord({"a", "/x/one.exe", "/x/three"}));
+    ASSERT_EQ(platform.messages.size(), 3u);
+    for (const RecordedMessage& message : platform.messages) {
+        EXPECT_EQ(message.prompt, expected::kDropQuestion);
+        EXPECT_EQ(message.style, 4);
+        EXPECT_EQ(message.title, expected::kDropTitle);
+    }
+    int writes = 0;
+    for (const std::string& event : platform.events) {
+        writes += event.starts_with("write: ") ? 1 : 0;
+    }
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(form->DropPath, "/x/three");
+    EXPECT_EQ(form->DropAnswer, kAnswerYes);
+}
+
+TEST_F(DropFilesTest, TheListAndTheWindowBehaveAlike) {
+    start();
+    dropOnList(DataObject::files({"/y/file", "/y/file"}));
+    EXPECT_EQ(form->List1.ListCount(), 17); // a path already there is added again, no test at all
+    EXPECT_EQ(form->List1.List(16), "/y/file");
+    EXPECT_EQ(platform.focusMoves.front(), ControlId::Form);
+}
+
+TEST_F(DropFilesTest, DataWithoutFilesOnlyMovesTheFocus) {
+    start();
+    dropOnWindow(DataObject::other());
+    EXPECT_EQ(items(), kDefaultItems);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(storeExists());
+    EXPECT_EQ(platform.focusMoves, std::vector<ControlId>{ControlId::Form});
+}
+
+TEST_F(DropFilesTest, DragOverAlwaysShowsACopy) {
+    start();
+    int effect = 0;
+    form->Form_OLEDragOver(DataObject::other(), effect, 0, 0, 0, 0, 2);
+    EXPECT_EQ(effect, 1);
+    effect = 0;
+    form->List1_OLEDragOver(DataObject::files({"/a"}), effect, 0, 0, 0, 0, 0);
+    EXPECT_EQ(effect, 1);
+}
+
+TEST_F(DropFilesTest, ADropThatWouldPassFortyStopsOfferingOnceTheListIsFull) {
+    std::vector<std::string> stored(38, "s");
+    writeStore(storeRecord(stored));
+    start();
+    dropOnWindow(DataObject::files({"/d/1", "/d/2", "/d/3", "/d/4"}));
+    EXPECT_EQ(form->List1.ListCount(), 40);
+    EXPECT_EQ(form->List1.List(39), "/d/2");
+    ASSERT_EQ(platform.messages.size(), 3u); // two questions, then the list is full once
+    EXPECT_EQ(platform.messages[2].prompt, expected::kListFull);
+    EXPECT_EQ(platform.messages[2].title, expected::kListFullTitle);
+    EXPECT_EQ(platform.beeps, 1);
+}
+
+TEST_F(DropFilesTest, AFileWithADoubleQuoteIsRefusedAndTheRestAreStillOffered) {
+    start();
+    dropOnWindow(DataObject::files({"/q/\"odd\"", "/q/fine"}));
+    EXPECT_EQ(form->List1.List(15), "/q/fine");
+    EXPECT_EQ(form->List1.ListCount(), 16);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].prompt, expected::kQuoteInPath);
+}
+
+TEST_F(DropFilesTest, ADropInSetupModeStoresTheSetupEditsToo) {
+    writeStore(storeRecord({"a", "b"}));
+    start();
+    form->Label2_Click();
+    form->List1.RemoveItem(0);
+    dropOnWindow(DataObject::files({"/new"}));
+    EXPECT_EQ(storeBytes(), storeRecord({"b", "/new"}));
+    EXPECT_TRUE(form->SetupMode);
+    form->Command6_Click();
+    EXPECT_EQ(items(), (std::vector<std::string>{"b", "/new"}));
+}
+
+} // namespace
+} // namespace hopwick::testing
