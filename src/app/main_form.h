@@ -110,6 +110,8 @@ private:
     bool admitsNewItem(const std::string& path);
     bool admitsPicturePath(const std::string& path);
     void dropFiles(const DataObject& data);
+    int entryToMove();
+    void exchangeWithNeighbour(int index, int neighbour);
 
     Platform& platform_;
     ControlId focused_ = ControlId::Form;

@@ -4,18 +4,10 @@
 namespace hopwick {
 
 // The upper edge is known by position, the lower edge by an empty neighbour (reading past the last entry
-// gives ""); at an edge the selection steps one place inward. An empty list only beeps.
+// gives ""); at an edge the selection steps one place inward.
 
 void MainForm::Command8_Click() {
-    List1.SetFocus();
-    if (List1.ListCount() == 0) {
-        platform_.beep();
-        return;
-    }
-    if (List1.ListIndex() == -1) {
-        List1.setListIndex(0);
-    }
-    const int i = List1.ListIndex();
+    const int i = entryToMove();
     if (i < 0) {
         return;
     }
@@ -24,23 +16,11 @@ void MainForm::Command8_Click() {
         platform_.messageBox(texts::kTopEdgePrompt, kStyleOk, "");
         return;
     }
-    const std::string upper = List1.List(i - 1);
-    const std::string moved = List1.List(i);
-    List1.setList(i, upper);
-    List1.setList(i - 1, moved);
-    List1.setSelected(i - 1, true);
+    exchangeWithNeighbour(i, i - 1);
 }
 
 void MainForm::Command9_Click() {
-    List1.SetFocus();
-    if (List1.ListCount() == 0) {
-        platform_.beep();
-        return;
-    }
-    if (List1.ListIndex() == -1) {
-        List1.setListIndex(0);
-    }
-    const int i = List1.ListIndex();
+    const int i = entryToMove();
     if (i < 0) {
         return;
     }
@@ -50,11 +30,29 @@ void MainForm::Command9_Click() {
         platform_.messageBox(texts::kBottomEdgePrompt, kStyleOk, "");
         return;
     }
-    const std::string lower = List1.List(i + 1);
-    const std::string moved = List1.List(i);
-    List1.setList(i, lower);
-    List1.setList(i + 1, moved);
-    List1.setSelected(i + 1, true);
+    exchangeWithNeighbour(i, i + 1);
+}
+
+// Focuses the list and returns the entry to move, selecting the first when none is; -1 when there is
+// nothing to move (an empty list only beeps).
+int MainForm::entryToMove() {
+    List1.SetFocus();
+    if (List1.ListCount() == 0) {
+        platform_.beep();
+        return -1;
+    }
+    if (List1.ListIndex() == -1) {
+        List1.setListIndex(0);
+    }
+    return List1.ListIndex();
+}
+
+void MainForm::exchangeWithNeighbour(int index, int neighbour) {
+    const std::string other = List1.List(neighbour);
+    const std::string moved = List1.List(index);
+    List1.setList(index, other);
+    List1.setList(neighbour, moved);
+    List1.setSelected(neighbour, true);
 }
 
 } // namespace hopwick
