@@ -1,0 +1,101 @@
+#include "drop_forwarding.h"
+
+#include "app/control_table.h"
+#include "virtual_keys.h"
+
+#include <QtCore/QMimeData>
+#include <QtCore/QUrl>
+#include <QtGui/QDropEvent>
+
+namespace hopwick {
+
+namespace {
+
+constexpr int kDropEffectMove = 2;
+constexpr int kDropEffectLink = 4;
+
+bool isLocalFile(const QUrl& url) {
+    return url.isLocalFile() && (url.host().isEmpty() || url.host() == u"localhost");
+}
+
+// The path's own bytes: a name that is not UTF-8 stays percent-encoded in the URL and is decoded back here.
+std::string localPath(const QUrl& url) {
+    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+int effectsOf(Qt::DropActions actions) {
+    int effects = 0;
+    if (actions & Qt::CopyAction) {
+        effects |= kDropEffectCopy;
+    }
+    if (actions & Qt::MoveAction) {
+        effects |= kDropEffectMove;
+    }
+    if (actions & Qt::LinkAction) {
+        effects |= kDropEffectLink;
+    }
+    return effects;
+}
+
+int mouseButtons(Qt::MouseButtons buttons) {
+    int state = 0;
+    if (buttons & Qt::LeftButton) {
+        state |= 1;
+    }
+    if (buttons & Qt::RightButton) {
+        state |= 2;
+    }
+    if (buttons & Qt::MiddleButton) {
+        state |= 4;
+    }
+    return state;
+}
+
+struct DropArguments {
+    DataObject data;
+    int effect;
+    int button;
+    int shift;
+    float x, y; // twips from the target's top-left
+};
+
+DropArguments argumentsOf(const QDropEvent& event) {
+    const QPointF at = event.position() * kTwipsPerPixel;
+    return {dataObjectFrom(*event.mimeData()), effectsOf(event.possibleActions()), mouseButtons(event.buttons()),
+            shiftState(event.modifiers()),     static_cast<float>(at.x()),         static_cast<float>(at.y())};
+}
+
+void acceptAsCopy(QDropEvent& event, int effect) {
+    if ((effect & kDropEffectCopy) && (event.possibleActions() & Qt::CopyAction)) {
+        event.setDropAction(Qt::CopyAction);
+        event.accept();
+    } else {
+        event.ignore();
+    }
+}
+
+} // namespace
+
+DataObject dataObjectFrom(const QMimeData& mime) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : mime.urls()) {
+        if (isLocalFile(url)) {
+            paths.push_back(localPath(url));
+        }
+    }
+    return paths.empty() ? DataObject::other() : DataObject::files(std::move(paths));
+}
+
+void forwardDragOver(MainForm& form, DragOverHandler handler, QDragMoveEvent& event, int state) {
+    DropArguments args = argumentsOf(event);
+    (form.*handler)(args.data, args.effect, args.button, args.shift, args.x, args.y, state);
+    acceptAsCopy(event, args.effect);
+}
+
+void forwardDrop(MainForm& form, DropHandler handler, QDropEvent& event) {
+    DropArguments args = argumentsOf(event);
+    (form.*handler)(args.data, args.effect, args.button, args.shift, args.x, args.y);
+    acceptAsCopy(event, kDropEffectCopy);
+}
+
+} // namespace hopwick

@@ -1,0 +1,108 @@
+#include "item_list.h"
+
+#include "drop_forwarding.h"
+
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+
+namespace hopwick {
+
+ItemList::ItemList(MainForm& form, QWidget* parent) : QListWidget(parent), form_(form) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    showModel();
+}
+
+void ItemList::showModel() {
+    const ListBox& model = form_.List1;
+    while (count() > model.ListCount()) {
+        delete takeItem(count() - 1);
+    }
+    while (count() < model.ListCount()) {
+        addItem(QString());
+    }
+    for (int i = 0; i < model.ListCount(); ++i) {
+        const QString text = QString::fromUtf8(model.List(i));
+        if (item(i)->text() != text) {
+            item(i)->setText(text);
+        }
+    }
+    setCurrentRow(model.ListIndex()); // -1 clears the selection
+}
+
+// The selection follows the press, as in a Windows list box. A press on the selected entry is a click too:
+// clicking an entry twice starts it twice.
+void ItemList::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const int row = indexAt(event->position().toPoint()).row();
+    if (row >= 0) {
+        form_.List1.clickEntry(row);
+    }
+}
+
+// Dragging across the entries selects nothing and starts no drag.
+void ItemList::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+void ItemList::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+// The second press of a double click is no new click.
+void ItemList::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+// The keys that move the selection, as in a Windows list box, where Left and Right move like Up and Down.
+std::optional<QAbstractItemView::CursorAction> ItemList::cursorAction(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        return QAbstractItemView::MoveUp;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        return QAbstractItemView::MoveDown;
+    case Qt::Key_Home:
+        return QAbstractItemView::MoveHome;
+    case Qt::Key_End:
+        return QAbstractItemView::MoveEnd;
+    case Qt::Key_PageUp:
+        return QAbstractItemView::MovePageUp;
+    case Qt::Key_PageDown:
+        return QAbstractItemView::MovePageDown;
+    default:
+        return std::nullopt;
+    }
+}
+
+void ItemList::keyPressEvent(QKeyEvent* event) {
+    const std::optional<CursorAction> action = cursorAction(event->key());
+    if (!action) {
+        event->ignore(); // no search by typing, which would select behind the model's back
+        return;
+    }
+    event->accept();
+    const QModelIndex next = moveCursor(*action, event->modifiers());
+    if (next.isValid() && next.row() != form_.List1.ListIndex()) {
+        form_.List1.setListIndex(next.row());
+    }
+}
+
+void ItemList::dragEnterEvent(QDragEnterEvent* event) {
+    forwardDragOver(form_, &MainForm::List1_OLEDragOver, *event, kDragEnter);
+}
+
+void ItemList::dragMoveEvent(QDragMoveEvent* event) {
+    forwardDragOver(form_, &MainForm::List1_OLEDragOver, *event, kDragOver);
+}
+
+void ItemList::dropEvent(QDropEvent* event) {
+    forwardDrop(form_, &MainForm::List1_OLEDragDrop, *event);
+}
+
+} // namespace hopwick

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/main_form.h"
+
+#include <QtWidgets/QListWidget>
+
+#include <optional>
+
+namespace hopwick {
+
+// The view of List1. The list's model decides every selection: the widget never selects by itself, it
+// passes mouse clicks and arrow keys on to the model and shows what the model then holds. Showing the model
+// calls nothing back, so a change that the core makes never runs a handler twice.
+class ItemList final : public QListWidget {
+public:
+    ItemList(MainForm& form, QWidget* parent);
+
+    void showModel();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    static std::optional<CursorAction> cursorAction(int key);
+
+    MainForm& form_;
+};
+
+} // namespace hopwick

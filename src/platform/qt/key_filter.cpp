@@ -1,0 +1,74 @@
+#include "key_filter.h"
+
+#include "virtual_keys.h"
+
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QWidget>
+
+namespace hopwick {
+
+namespace {
+
+// Unaccepted key events travel on from the focused widget to its parents; only their first stop counts.
+bool isFirstStop(QObject* watched) {
+    QWidget* window = static_cast<QWidget*>(watched)->window();
+    QWidget* focused = window->focusWidget();
+    return watched == (focused ? focused : window);
+}
+
+} // namespace
+
+KeyFilter::KeyFilter(MainForm& form, QObject* textBox, QObject* parent)
+    : QObject(parent), form_(form), textBox_(textBox) {}
+
+void KeyFilter::watch(QWidget* widget) {
+    widget->installEventFilter(this);
+}
+
+bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    // Qt offers every key press to the focused widget as a shortcut override before it tries the access
+    // keys, so this is where the window sees a key first.
+    case QEvent::ShortcutOverride:
+        return isFirstStop(watched) && previewKey(static_cast<QKeyEvent&>(*event));
+    case QEvent::KeyPress:
+        return keyPress(watched, static_cast<QKeyEvent&>(*event));
+    case QEvent::Shortcut:
+        return !form_.accessKeysActive();
+    default:
+        return false;
+    }
+}
+
+bool KeyFilter::previewKey(QKeyEvent& event) {
+    int16_t keyCode = virtualKeyCode(event.key());
+    if (keyCode == 0) {
+        return false;
+    }
+    form_.Form_KeyDown(keyCode, shiftState(event.modifiers()));
+    if (keyCode != 0) {
+        return false;
+    }
+    swallowedKey_ = event.key();
+    event.accept(); // claims the key, so that no access key acts on it
+    return true;
+}
+
+bool KeyFilter::keyPress(QObject* watched, QKeyEvent& event) {
+    const int swallowed = swallowedKey_;
+    swallowedKey_ = 0;
+    if (swallowed != 0 && swallowed == event.key()) {
+        return true;
+    }
+    if (watched != textBox_) {
+        return false;
+    }
+    int16_t keyCode = virtualKeyCode(event.key());
+    if (keyCode == 0) {
+        return false;
+    }
+    form_.Text1_KeyDown(keyCode, shiftState(event.modifiers()));
+    return keyCode == 0;
+}
+
+} // namespace hopwick

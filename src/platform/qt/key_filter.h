@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/main_form.h"
+
+#include <QtCore/QObject>
+
+class QKeyEvent;
+class QWidget;
+
+namespace hopwick {
+
+// The window's keyboard, watched on the window and each of its controls:
+// - every key goes first to Form_KeyDown, which swallows it by setting the key code to 0;
+// - keys in Text1 then go to Text1_KeyDown;
+// - the buttons' access keys act only while the form allows them (in normal mode the buttons are out of view).
+class KeyFilter final : public QObject {
+public:
+    KeyFilter(MainForm& form, QObject* textBox, QObject* parent);
+
+    // Watches `widget`; call for the window and for every control.
+    void watch(QWidget* widget);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool previewKey(QKeyEvent& event);
+    bool keyPress(QObject* watched, QKeyEvent& event);
+
+    MainForm& form_;
+    QObject* textBox_;
+    // The key that Form_KeyDown handled: Qt delivers it once more as a key press, which is swallowed too.
+    int swallowedKey_ = 0;
+};
+
+} // namespace hopwick

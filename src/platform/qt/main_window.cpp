@@ -1,0 +1,209 @@
+#include "main_window.h"
+
+#include "click_label.h"
+#include "control_bindings.h"
+#include "control_widgets.h"
+#include "drop_forwarding.h"
+#include "fonts.h"
+#include "item_list.h"
+#include "key_filter.h"
+#include "qt_picture.h"
+
+#include <QtGui/QIcon>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+
+#include <algorithm>
+#include <limits>
+
+namespace hopwick {
+
+namespace {
+
+// The Windows frame that the form's outer sizes include.
+constexpr int kFrameWidth = kOuterWidth - kLayoutWidth;
+constexpr int kFrameHeight = kNormalOuterHeight - kNormalClientHeight;
+static_assert(kFrameHeight == kSetupOuterHeight - kSetupClientHeight);
+
+std::size_t slot(ControlId id) {
+    return static_cast<std::size_t>(id);
+}
+
+} // namespace
+
+MainWindow::MainWindow(MainForm& form) : form_(form) {
+    setObjectName(QStringLiteral("Form"));
+    setFont(fontFor(kWindowFont));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/hopwick.png")));
+    setAcceptDrops(true);
+    // The whole canvas, as laid out, until the form gives the window its size.
+    setFixedSize(pixels(kLayoutWidth), pixels(kLayoutHeight));
+
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* widget = createControl(spec);
+        widgets_[slot(spec.id)] = widget;
+        if (previous) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+
+    keys_ = new KeyFilter(form_, text_, this);
+    keys_->watch(this);
+    for (const ControlSpec& spec : controlTable()) {
+        keys_->watch(control(spec.id));
+        showControl(spec.id);
+    }
+    showCaption(form_.Form.Caption());
+    showPicture(form_.Form.Picture());
+}
+
+QWidget* MainWindow::createControl(const ControlSpec& spec) {
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case ControlKind::ListBox:
+        list_ = new ItemList(form_, this);
+        widget = list_;
+        break;
+    case ControlKind::TextBox:
+        text_ = new QLineEdit(this);
+        text_->setMaxLength(std::numeric_limits<int>::max()); // a path of any length
+        text_->setAcceptDrops(false);                         // files dropped on it go to the window
+        connect(text_, &QLineEdit::textEdited, this,
+                [this](const QString& text) { form_.Text1.setTextFromUser(text.toStdString()); });
+        widget = text_;
+        break;
+    case ControlKind::Button: {
+        // The "&" in the caption makes Qt's access key; the key filter lets it act only when the form allows.
+        auto* button =
+            new QPushButton(QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size())), this);
+        button->setAutoDefault(false);
+        const Handler click = buttonBinding(spec.id)->click;
+        connect(button, &QPushButton::clicked, this, [this, click] { (form_.*click)(); });
+        widget = button;
+        break;
+    }
+    case ControlKind::Label: {
+        std::function<void()> onClick;
+        if (const Handler click = labelBinding(spec.id)->click) {
+            onClick = [this, click] { (form_.*click)(); };
+        }
+        auto* label = new ClickLabel(std::move(onClick), this);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget = label;
+        break;
+    }
+    case ControlKind::Window:
+        break;
+    }
+    applyDesign(*widget, spec);
+    return widget;
+}
+
+void MainWindow::focusControl(ControlId id) {
+    if (id == ControlId::Form) {
+        setFocus();
+    } else {
+        control(id)->setFocus();
+    }
+}
+
+// The form sets outer sizes that include a Windows frame; the window here is the client area. A size that the
+// form has not set yet (0) keeps the current one.
+void MainWindow::showWindowSize(int outerWidthTwips, int outerHeightTwips) {
+    const int width = outerWidthTwips > 0 ? pixels(std::max(0, outerWidthTwips - kFrameWidth)) : this->width();
+    const int height = outerHeightTwips > 0 ? pixels(std::max(0, outerHeightTwips - kFrameHeight)) : this->height();
+    setFixedSize(width, height);
+}
+
+void MainWindow::showCaption(const std::string& caption) {
+    setWindowTitle(QString::fromUtf8(caption));
+}
+
+void MainWindow::showPicture(std::shared_ptr<const Picture> picture) {
+    picture_ = std::move(picture);
+    update();
+}
+
+void MainWindow::showControl(ControlId id) {
+    switch (controlSpec(id).kind) {
+    case ControlKind::ListBox:
+        list_->showModel();
+        break;
+    case ControlKind::TextBox:
+        showText();
+        break;
+    case ControlKind::Label:
+        showLabel(id);
+        break;
+    case ControlKind::Button:
+        showButton(id);
+        break;
+    case ControlKind::Window:
+        break;
+    }
+}
+
+void MainWindow::showText() {
+    const QString text = QString::fromUtf8(form_.Text1.Text());
+    if (text_->text() != text) {
+        text_->setText(text);
+    }
+}
+
+void MainWindow::showLabel(ControlId id) {
+    const Label& model = form_.*(labelBinding(id)->model);
+    auto* label = static_cast<QLabel*>(control(id));
+    const QString text = displayText(model.Caption());
+    label->setText(text);
+    label->setAccessibleName(text.isEmpty() ? label->objectName() : QString(text).replace(u'\n', u' '));
+    // The model's bold makes the design font bold; without it the design weight stands.
+    QFont font = fontFor(controlSpec(id).font);
+    if (model.FontBold()) {
+        font.setBold(true);
+    }
+    label->setFont(font);
+}
+
+void MainWindow::showButton(ControlId id) {
+    const Button& model = form_.*(buttonBinding(id)->model);
+    QPalette palette; // sets nothing: the button follows the window's colours
+    if (const std::optional<QColor> color = ownColor(model.BackColor())) {
+        palette.setColor(QPalette::Button, *color);
+    }
+    control(id)->setPalette(palette);
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    // Drawn at its own size from the top-left corner, neither stretched nor repeated; the controls lie on top.
+    if (const auto* picture = dynamic_cast<const QtPicture*>(picture_.get())) {
+        QPainter painter(this);
+        painter.drawImage(0, 0, picture->image());
+    }
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The controls take their own mouse events, so this is a double click on the surface.
+    if (event->button() == Qt::LeftButton) {
+        form_.Form_DblClick();
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    forwardDragOver(form_, &MainForm::Form_OLEDragOver, *event, kDragEnter);
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    forwardDragOver(form_, &MainForm::Form_OLEDragOver, *event, kDragOver);
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    forwardDrop(form_, &MainForm::Form_OLEDragDrop, *event);
+}
+
+} // namespace hopwick
