@@ -1,5 +1,5 @@
-# The two commands of the quick start: `make run` and `make test`.
-.PHONY: run test deps build
+# The two commands of the quick start: `make run` and `make test`; `make bench` measures, apart from the tests.
+.PHONY: run test deps build bench
 
 deps:
 	@scripts/install-deps.sh
@@ -13,3 +13,8 @@ run: build
 
 test: build
 	ctest --preset linux
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench
+	bench/run_benchmarks.sh build-bench

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "support/bench_platform.h"
+
+namespace hopwick::bench {
+
+// Saves as a plain overwrite in place, with no temporary file, rename or flush to disk: what a save costs
+// when durability is not asked for, to set beside the program's own atomic, flushed replacement.
+class UnflushedPlatform final : public BenchPlatform {
+public:
+    using BenchPlatform::BenchPlatform;
+    FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
+};
+
+} // namespace hopwick::bench

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "support/comparison.h"
+
+#include <optional>
+#include <string>
+
+namespace hopwick::bench {
+
+// One line of the results table, printed as a Markdown row.
+struct Row {
+    std::string figure; // what was measured
+    std::string unit;   // "ms", "µs", "MB", …
+    Summary hopwick;
+    std::optional<Summary> floor; // the toolkit's or the system's floor, measured in the same run
+    std::string floorName;
+    std::string goal; // in words; empty when the figure is only reported
+    std::optional<bool> met;
+};
+
+double ratioOfMedians(const Summary& hopwick, const Summary& floor);
+
+// One row of the table that bench/run_benchmarks.sh heads.
+void printRow(const Row& row);
+
+} // namespace hopwick::bench
