@@ -1,0 +1,28 @@
+#include "platform/posix/posix_support.h"
+#include "platform/system_platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace hopwick {
+
+bool SystemPlatform::isOrdinaryFile(const std::string& path) {
+    struct stat status {};
+    if (path.empty() || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    const std::string_view name = posix::lastElement(path);
+    return name.empty() || name[0] != '.';
+}
+
+bool SystemPlatform::isWritableFolder(const std::string& folder) {
+    struct stat status {};
+    if (folder.empty() || stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        return false;
+    }
+    // The effective ids decide whether we may create a file; access() also reports a read-only mount.
+    return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+} // namespace hopwick

@@ -1,0 +1,100 @@
+#include "platform/posix/posix_support.h"
+#include "platform/system_platform.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace hopwick {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+FileRead failed(std::string reason) {
+    FileRead result;
+    result.status = FileRead::Status::Failed;
+    result.error = std::move(reason);
+    return result;
+}
+
+// One read() that is retried when a signal interrupts it.
+ssize_t readSome(int fd, char* buffer, std::size_t size) {
+    ssize_t count;
+    do {
+        count = read(fd, buffer, size);
+    } while (count < 0 && errno == EINTR);
+    return count;
+}
+
+} // namespace
+
+FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes) {
+    // Non-blocking open, so that a FIFO without a writer cannot hold the user-interface thread.
+    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (file.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return {};
+        }
+        return failed(posix::errorText(errno));
+    }
+    struct stat status {};
+    if (fstat(file.get(), &status) != 0) {
+        return failed(posix::errorText(errno));
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return failed(posix::errorText(EISDIR));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return failed("Not a regular file");
+    }
+
+    FileRead result;
+    result.status = FileRead::Status::Read;
+    // The size is only a hint (the file may grow or shrink while we read); memory stays bounded by maxBytes.
+    result.bytes.resize(std::min<std::size_t>(maxBytes, static_cast<std::size_t>(status.st_size)));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == result.bytes.size()) {
+            if (filled == maxBytes) {
+                break;
+            }
+            result.bytes.resize(std::min<std::size_t>(maxBytes, std::max<std::size_t>(filled * 2, 4096)));
+        }
+        const ssize_t count = readSome(file.get(), result.bytes.data() + filled, result.bytes.size() - filled);
+        if (count < 0) {
+            return failed(posix::errorText(errno));
+        }
+        if (count == 0) {
+            result.bytes.resize(filled);
+            return result;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    // Full up to the limit: one more byte tells whether the file holds more.
+    char probe = 0;
+    const ssize_t count = readSome(file.get(), &probe, 1);
+    if (count < 0) {
+        return failed(posix::errorText(errno));
+    }
+    result.truncated = count > 0;
+    return result;
+}
+
+} // namespace hopwick

@@ -1,0 +1,54 @@
+#include "platform/posix/posix_support.h"
+#include "platform/system_platform.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+namespace hopwick {
+
+std::string SystemPlatform::currentDirectory() {
+    std::vector<char> buffer(4096);
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return {}; // the folder was removed, or a parent of it cannot be read
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+std::string SystemPlatform::programFolder() {
+    std::vector<char> buffer(4096);
+    for (;;) {
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return currentDirectory(); // no /proc: the best remaining guess
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            return posix::folderPart(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string SystemPlatform::userConfigFolder() {
+    if (const char* configHome = std::getenv("XDG_CONFIG_HOME"); configHome != nullptr && configHome[0] == '/') {
+        return joinPath(configHome, "hopwick");
+    }
+    const std::string home = posix::homeFolder();
+    if (home.empty()) {
+        return programFolder(); // nowhere else to keep it: the store's original place
+    }
+    return joinPath(joinPath(home, ".config"), "hopwick");
+}
+
+std::string SystemPlatform::joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) {
+        return name;
+    }
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+} // namespace hopwick

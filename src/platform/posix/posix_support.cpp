@@ -1,0 +1,58 @@
+#include "platform/posix/posix_support.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace hopwick::posix {
+
+namespace {
+
+// strerror_r comes in two flavours; overloads pick whichever the C library declares.
+[[maybe_unused]] const char* pickErrorText(int result, const char* buffer) {
+    return result == 0 ? buffer : "Unknown error";
+}
+[[maybe_unused]] const char* pickErrorText(const char* result, const char*) {
+    return result;
+}
+
+} // namespace
+
+std::string errorText(int errorNumber) {
+    char buffer[256] = {};
+    return pickErrorText(strerror_r(errorNumber, buffer, sizeof buffer), buffer);
+}
+
+std::string_view lastElement(std::string_view path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string folderPart(std::string_view path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string_view::npos) {
+        return {};
+    }
+    // Keep the root's slash, and the whole run of slashes before the last element ("//x" stays under "/").
+    auto end = path.find_last_not_of('/', slash);
+    return end == std::string_view::npos ? std::string("/") : std::string(path.substr(0, end + 1));
+}
+
+std::string homeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return home;
+    }
+    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    while (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE) {
+        buffer.resize(buffer.size() * 2);
+    }
+    return found != nullptr && found->pw_dir != nullptr ? found->pw_dir : "";
+}
+
+} // namespace hopwick::posix

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Small helpers shared by the POSIX implementation files; not part of the platform interface.
+namespace hopwick::posix {
+
+// The system's text for an errno value (strerror, but safe from any thread).
+std::string errorText(int errorNumber);
+
+// The part of a path after its last '/', and the part before it ("" when there is no '/', "/" for the root).
+std::string_view lastElement(std::string_view path);
+std::string folderPart(std::string_view path);
+
+// The user's home folder: $HOME, or the password database's entry when HOME is unset or empty; "" if neither.
+std::string homeFolder();
+
+} // namespace hopwick::posix

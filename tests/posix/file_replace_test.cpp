@@ -1,0 +1,216 @@
+#include "posix_test_support.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace hopwick::testing {
+namespace {
+
+mode_t modeOf(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+mode_t currentUmask() {
+    const mode_t mask = umask(022);
+    umask(mask);
+    return mask;
+}
+
+// A process id that has just ended, so no process runs under it.
+pid_t deadProcessId() {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string temporaryName(const std::string& target, pid_t pid) {
+    return "." + target + ".hopwick-" + std::to_string(pid) + ".tmp";
+}
+
+class FileReplaceTest : public ::testing::Test {
+protected:
+    TempFolder temp;
+    SystemOnlyPlatform platform;
+};
+
+TEST_F(FileReplaceTest, CreatesANewFileAndItsMissingFolders) {
+    const std::string path = temp.file("config/hopwick/SIS");
+    const FileWrite result = platform.replaceFile(path, "\"NotePad\"\r\n");
+    ASSERT_TRUE(result.written) << result.error;
+    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(temp.read("config/hopwick/SIS"), "\"NotePad\"\r\n");
+    EXPECT_EQ(modeOf(path), 0644 & ~currentUmask());
+    EXPECT_EQ(modeOf(temp.file("config")), 0755 & ~currentUmask());
+    EXPECT_EQ(folderEntries(temp.file("config/hopwick")), std::vector<std::string>{"SIS"});
+}
+
+TEST_F(FileReplaceTest, OverwritesWholeAndKeepsThePermissions) {
+    const std::string path = temp.write("SIS", std::string(5000, 'o'));
+    ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+    ASSERT_TRUE(platform.replaceFile(path, "new").written);
+    EXPECT_EQ(temp.read("SIS"), "new");
+    EXPECT_EQ(modeOf(path), 0600u);
+
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(platform.replaceFile(path, "").written);
+    EXPECT_EQ(temp.read("SIS"), "");
+    EXPECT_EQ(modeOf(path), 0640u);
+    EXPECT_EQ(folderEntries(temp.path()), std::vector<std::string>{"SIS"});
+}
+
+TEST_F(FileReplaceTest, WritesThroughASymbolicLinkAndKeepsTheLink) {
+    const std::string real = temp.write("data/real-SIS", "old");
+    ASSERT_EQ(chmod(real.c_str(), 0600), 0);
+    std::filesystem::create_symlink("data/real-SIS", temp.path() / "SIS");
+    std::filesystem::create_symlink("SIS", temp.path() / "link-to-link");
+
+    ASSERT_TRUE(platform.replaceFile(temp.file("link-to-link"), "new").written);
+    EXPECT_TRUE(std::filesystem::is_symlink(temp.path() / "SIS"));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp.path() / "link-to-link"));
+    EXPECT_EQ(temp.read("data/real-SIS"), "new");
+    EXPECT_EQ(modeOf(real), 0600u);
+    EXPECT_EQ(folderEntries(temp.file("data")), std::vector<std::string>{"real-SIS"});
+
+    // A dangling link gets its target created.
+    std::filesystem::create_symlink("data/later", temp.path() / "dangling");
+    ASSERT_TRUE(platform.replaceFile(temp.file("dangling"), "made").written);
+    EXPECT_TRUE(std::filesystem::is_symlink(temp.path() / "dangling"));
+    EXPECT_EQ(temp.read("data/later"), "made");
+}
+
+TEST_F(FileReplaceTest, AFolderOrALoopIsNoFileToReplace) {
+    std::filesystem::create_directories(temp.path() / "SIS");
+    const FileWrite folder = platform.replaceFile(temp.file("SIS"), "x");
+    EXPECT_FALSE(folder.written);
+    EXPECT_EQ(folder.error, std::strerror(EISDIR));
+    EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "SIS"));
+
+    std::filesystem::create_symlink("loop", temp.path() / "loop");
+    const FileWrite loop = platform.replaceFile(temp.file("loop"), "x");
+    EXPECT_FALSE(loop.written);
+    EXPECT_EQ(loop.error, std::strerror(ELOOP));
+    EXPECT_EQ(folderEntries(temp.path()), (std::vector<std::string>{"SIS", "loop"}));
+}
+
+TEST_F(FileReplaceTest, AFileSizeLimitFailsWithoutKillingTheProcessAndKeepsTheOldFile) {
+    const std::string path = temp.write("SIS", "old content");
+    const std::string failure = runInChild([&]() -> std::string {
+        const rlimit limit{1000, 1000};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            return "setrlimit failed";
+        }
+        SystemOnlyPlatform child;
+        const FileWrite result = child.replaceFile(path, std::string(5000, 'n'));
+        if (result.written) {
+            return "written despite the limit";
+        }
+        return result.error == std::strerror(EFBIG) ? "" : "error was '" + result.error + "'";
+    });
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(temp.read("SIS"), "old content");
+    EXPECT_EQ(folderEntries(temp.path()), std::vector<std::string>{"SIS"});
+}
+
+TEST_F(FileReplaceTest, AReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
+    const std::string inReadOnly = temp.write("read-only/SIS", "old");
+    ASSERT_EQ(chmod(inReadOnly.c_str(), 0666), 0); // writable itself: only the folder refuses
+    ASSERT_EQ(chmod(temp.file("read-only").c_str(), 0555), 0);
+    const std::string readOnlyFile = temp.write("open/SIS", "old");
+    ASSERT_EQ(chmod(readOnlyFile.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(temp.file("open").c_str(), 0777), 0);
+
+    const std::string failure = runInChild(
+        [&]() -> std::string {
+            SystemOnlyPlatform child;
+            std::string problems;
+            if (child.isWritableFolder(temp.file("read-only"))) {
+                problems += "read-only folder reported writable; ";
+            }
+            for (const std::string& path : {inReadOnly, readOnlyFile}) {
+                const FileWrite result = child.replaceFile(path, "new");
+                if (result.written || result.error != std::strerror(EACCES)) {
+                    problems +=
+                        path + ": written " + std::to_string(result.written) + ", error '" + result.error + "'; ";
+                }
+            }
+            if (!child.isWritableFolder(temp.file("open"))) {
+                problems += "writable folder reported read-only; ";
+            }
+            if (!child.replaceFile(temp.file("open/other"), "new").written) {
+                problems += "a new file in a writable folder failed; ";
+            }
+            return problems;
+        },
+        true);
+    if (failure == kCannotDropPrivileges) {
+        GTEST_SKIP() << "running as root without the right to become another user: permissions cannot be tested";
+    }
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(temp.read("read-only/SIS"), "old");
+    EXPECT_EQ(temp.read("open/SIS"), "old");
+    EXPECT_EQ(folderEntries(temp.file("read-only")), std::vector<std::string>{"SIS"});
+    EXPECT_EQ(folderEntries(temp.file("open")), (std::vector<std::string>{"SIS", "other"}));
+}
+
+TEST_F(FileReplaceTest, StaleTemporariesOfDeadProcessesAreRemovedLiveOnesKept) {
+    const std::string path = temp.write("SIS", "current");
+    const pid_t dead = deadProcessId();
+    temp.write(temporaryName("SIS", dead), "half");
+    temp.write(temporaryName("SIS", getpid()), "running");
+    temp.write(temporaryName("SIS", 1), "init's");
+    temp.write(temporaryName("OTHER", dead), "not ours");
+    temp.write(".SIS.hopwick-12x.tmp", "no process id");
+
+    platform.removeStaleTemporaries(path);
+    EXPECT_EQ(folderEntries(temp.path()), sorted({temporaryName("OTHER", dead), ".SIS.hopwick-12x.tmp",
+                                                  temporaryName("SIS", 1), temporaryName("SIS", getpid()), "SIS"}));
+    EXPECT_EQ(temp.read("SIS"), "current");
+}
+
+TEST_F(FileReplaceTest, StaleTemporariesAreLookedForBesideTheLinkedTarget) {
+    temp.write("data/SIS", "current");
+    std::filesystem::create_symlink("data/SIS", temp.path() / "SIS");
+    const pid_t dead = deadProcessId();
+    temp.write("data/" + temporaryName("SIS", dead), "half");
+    platform.removeStaleTemporaries(temp.file("SIS"));
+    EXPECT_EQ(folderEntries(temp.file("data")), std::vector<std::string>{"SIS"});
+}
+
+TEST_F(FileReplaceTest, AnotherUsersRunningProcessKeepsItsTemporary) {
+    temp.write("shared/SIS", "current");
+    ASSERT_EQ(chmod(temp.file("shared").c_str(), 0777), 0);
+    const pid_t dead = deadProcessId();
+    temp.write("shared/" + temporaryName("SIS", 1), "init's"); // pid 1: alive, and not ours to signal
+    temp.write("shared/" + temporaryName("SIS", dead), "half");
+    const std::string failure = runInChild(
+        [&]() -> std::string {
+            SystemOnlyPlatform child;
+            child.removeStaleTemporaries(temp.file("shared/SIS"));
+            return "";
+        },
+        true);
+    if (failure == kCannotDropPrivileges) {
+        GTEST_SKIP() << "running as root without the right to become another user";
+    }
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(folderEntries(temp.file("shared")), (std::vector<std::string>{temporaryName("SIS", 1), "SIS"}));
+}
+
+} // namespace
+} // namespace hopwick::testing

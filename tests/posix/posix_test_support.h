@@ -1,0 +1,107 @@
+#pragma once
+
+#include "platform/system_platform.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hopwick::testing {
+
+// The system platform alone: the window's members do nothing, message boxes are recorded.
+class SystemOnlyPlatform final : public SystemPlatform {
+public:
+    std::vector<std::string> messages; // "title: prompt" of each box
+
+    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    void beep() override {}
+    std::optional<std::string> showOpenDialog(const OpenDialogRequest&) override { return std::nullopt; }
+    std::string commandLine() override { return {}; }
+    PictureLoad loadPicture(const std::string&) override { return {}; }
+    void setFocus(ControlId) override {}
+    void applyWindowSize(int, int) override {}
+    void applyCaption(const std::string&) override {}
+    void applyPicture(const std::shared_ptr<const Picture>&) override {}
+    void controlChanged(ControlId) override {}
+    void closeWindow() override {}
+};
+
+// What runInChild returns when it could not take root's privileges away; the test then cannot run.
+inline constexpr const char* kCannotDropPrivileges = "cannot drop privileges";
+
+// Runs `body` in a forked child and returns what it returned ("" for success), or how the child ended when
+// it did not return. With `asNobody`, a root test process runs the body as user and group 65534, since root
+// passes every permission check that the body means to meet.
+std::string runInChild(const std::function<std::string()>& body, bool asNobody = false);
+
+// Sets or unsets an environment variable until the end of the scope.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::optional<std::string>& value);
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    ~ScopedVariable();
+
+private:
+    std::string name_;
+    std::optional<std::string> saved_;
+};
+
+// Makes `folder` the current directory until the end of the scope.
+class ScopedDirectory {
+public:
+    explicit ScopedDirectory(const std::string& folder);
+    ScopedDirectory(const ScopedDirectory&) = delete;
+    ScopedDirectory& operator=(const ScopedDirectory&) = delete;
+    ~ScopedDirectory();
+
+private:
+    int saved_;
+};
+
+// Writes an executable stand-in program at `path`: it writes its working folder, the "SigIgn" mask of its
+// /proc status, its argument count and each argument, one a line, into `recordFile` (complete, or not at
+// all), then sleeps `sleepSeconds`.
+void writeRecordingProgram(const std::string& path, const std::string& recordFile, int sleepSeconds = 0);
+
+// What a stand-in program recorded about its start.
+struct StartRecord {
+    std::string folder;
+    unsigned long long ignoredSignals = 0; // bit n-1 for signal n
+    std::vector<std::string> arguments;    // after the program's own name
+};
+
+// The record once it appears; nothing when it does not within a few seconds.
+std::optional<StartRecord> waitForRecord(const std::string& recordFile);
+
+// A folder of stand-in programs that is the whole PATH while it lives; the programs record into a folder
+// beside it.
+class StandInFolder {
+public:
+    StandInFolder(const std::filesystem::path& parent, const std::string& name);
+    void add(const std::string& program, int sleepSeconds = 0) const;
+    std::string recordOf(const std::string& program) const { return records_ + "/" + program; }
+    std::optional<StartRecord> waitFor(const std::string& program) const { return waitForRecord(recordOf(program)); }
+    // Whether the program has recorded a start by now.
+    bool ran(const std::string& program) const { return std::filesystem::exists(recordOf(program)); }
+    const std::string& folder() const { return folder_; }
+
+private:
+    std::string folder_;
+    std::string records_;
+    ScopedVariable path_;
+};
+
+// Child processes of this process, with their state letter ('Z' for a zombie).
+struct ChildProcess {
+    int pid;
+    char state;
+};
+std::vector<ChildProcess> childProcesses();
+
+// The names in a folder, "." and ".." left out, sorted.
+std::vector<std::string> folderEntries(const std::string& folder);
+
+} // namespace hopwick::testing
