@@ -1,0 +1,149 @@
+#include "platform/win32/dropped_files.h"
+#include "platform/win32/keyboard.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/units.h"
+#include "platform/win32/wide_text.h"
+
+#include <commctrl.h>
+
+namespace hopwick::win32 {
+
+namespace {
+
+// The handler that a click on a button or label runs; null for Label1, which has none.
+void (MainForm::*clickHandlerOf(ControlId id))() {
+    switch (id) {
+    case ControlId::Command1:
+        return &MainForm::Command1_Click;
+    case ControlId::Command2:
+        return &MainForm::Command2_Click;
+    case ControlId::Command3:
+        return &MainForm::Command3_Click;
+    case ControlId::Command4:
+        return &MainForm::Command4_Click;
+    case ControlId::Command5:
+        return &MainForm::Command5_Click;
+    case ControlId::Command6:
+        return &MainForm::Command6_Click;
+    case ControlId::Command7:
+        return &MainForm::Command7_Click;
+    case ControlId::Command8:
+        return &MainForm::Command8_Click;
+    case ControlId::Command9:
+        return &MainForm::Command9_Click;
+    case ControlId::Command20:
+        return &MainForm::Command20_Click;
+    case ControlId::Label2:
+        return &MainForm::Label2_Click;
+    case ControlId::Label3:
+        return &MainForm::Label3_Click;
+    case ControlId::Label4:
+        return &MainForm::Label4_Click;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void MainWindow::onCommand(ControlId id, int code) {
+    const ControlKind kind = controlSpec(id).kind;
+    if ((kind == ControlKind::Button && code == BN_CLICKED) || (kind == ControlKind::Label && code == STN_CLICKED)) {
+        if (const auto handler = clickHandlerOf(id)) {
+            (form_.*handler)();
+        }
+    } else if (id == ControlId::List1 && code == LBN_SELCHANGE) {
+        // A change that the user made; the list may also report the unchanged selection, which is no click.
+        const int index = static_cast<int>(SendMessageW(control(ControlId::List1), LB_GETCURSEL, 0, 0));
+        if (index >= 0 && index != form_.List1.ListIndex()) {
+            form_.List1.clickEntry(index);
+        }
+    } else if (id == ControlId::Text1 && code == EN_CHANGE) {
+        form_.Text1.setTextFromUser(narrow(textOf(control(ControlId::Text1))));
+    }
+}
+
+void MainWindow::onDrop(HDROP drop, bool onList) {
+    const DataObject data = DataObject::files(droppedFiles(drop));
+    POINT at{};
+    DragQueryPoint(drop, &at);
+    // The paths are copied: the shell's drop is finished before the questions of the drop handler hold it up.
+    DragFinish(drop);
+    int effect = kDropEffectCopy;
+    const float x = static_cast<float>(twipsOf(at.x, dpi_));
+    const float y = static_cast<float>(twipsOf(at.y, dpi_));
+    if (onList) {
+        form_.List1_OLEDragDrop(data, effect, 0, shiftState(), x, y);
+    } else {
+        form_.Form_OLEDragDrop(data, effect, 0, shiftState(), x, y);
+    }
+}
+
+LRESULT MainWindow::onListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND list = control(ControlId::List1);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        selectionAtPress_ = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        // A click on the entry that was selected already changes nothing, so the list reports nothing; it
+        // still launches that entry again.
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+        const int index = LOWORD(hit);
+        const int pressedOn = selectionAtPress_;
+        selectionAtPress_ = -1;
+        if (HIWORD(hit) == 0 && index == pressedOn && index == form_.List1.ListIndex()) {
+            form_.List1.clickEntry(index);
+        }
+        return result;
+    }
+    case WM_DROPFILES:
+        onDrop(reinterpret_cast<HDROP>(wParam), true);
+        return 0;
+    default:
+        break;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+LRESULT MainWindow::onEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND edit = control(ControlId::Text1);
+    switch (message) {
+    case WM_GETDLGCODE:
+        // Enter belongs to the path input, not to the dialog manager's default button.
+        if (wParam == VK_RETURN) {
+            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+        // The handler neither changes nor swallows the key.
+        int16_t keyCode = static_cast<int16_t>(wParam);
+        form_.Text1_KeyDown(keyCode, shiftState());
+        break;
+    }
+    case WM_CHAR:
+        // A one-line edit answers Enter's character with a beep; the key has done its work already.
+        if (wParam == L'\r' || wParam == L'\n') {
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(child, controlProc, id);
+        return DefSubclassProc(child, message, wParam, lParam);
+    }
+    auto* window = reinterpret_cast<MainWindow*>(self);
+    return static_cast<ControlId>(id) == ControlId::List1 ? window->onListMessage(message, wParam, lParam)
+                                                          : window->onEditMessage(message, wParam, lParam);
+}
+
+} // namespace hopwick::win32

@@ -1,0 +1,36 @@
+#include "platform/win32/control_fonts.h"
+
+#include "platform/win32/units.h"
+#include "platform/win32/wide_text.h"
+
+namespace hopwick::win32 {
+
+HFONT ControlFonts::get(const FontSpec& spec, int weight, UINT dpi) {
+    if (dpi != dpi_) {
+        clear();
+        dpi_ = dpi;
+    }
+    const auto key = std::make_tuple(std::string(spec.family), spec.points, weight);
+    if (const auto found = fonts_.find(key); found != fonts_.end()) {
+        return found->second;
+    }
+    LOGFONTW font{};
+    font.lfHeight = fontHeightOf(spec.points, dpi);
+    font.lfWeight = weight;
+    font.lfCharSet = static_cast<BYTE>(spec.charset);
+    font.lfQuality = DEFAULT_QUALITY;
+    const std::wstring family = widen(spec.family);
+    family.copy(font.lfFaceName, LF_FACESIZE - 1);
+    const HFONT made = CreateFontIndirectW(&font);
+    fonts_.emplace(key, made);
+    return made;
+}
+
+void ControlFonts::clear() {
+    for (const auto& [key, font] : fonts_) {
+        DeleteObject(font);
+    }
+    fonts_.clear();
+}
+
+} // namespace hopwick::win32

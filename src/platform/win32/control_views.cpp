@@ -1,0 +1,107 @@
+#include "platform/win32/main_window.h"
+#include "platform/win32/units.h"
+#include "platform/win32/wide_text.h"
+
+#include <commctrl.h>
+
+namespace hopwick::win32 {
+
+namespace {
+
+// Clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and Escape.
+constexpr int kFirstControlId = 100;
+
+struct NativeKind {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+NativeKind nativeKindOf(const ControlSpec& spec) {
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    switch (spec.kind) {
+    case ControlKind::ListBox:
+        return {L"LISTBOX", kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES};
+    case ControlKind::TextBox:
+        return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Button:
+        // OK is the one button in the graphical style, so that its back colour fills it.
+        return {L"BUTTON", kChild | WS_TABSTOP | (spec.id == ControlId::Command1 ? BS_OWNERDRAW : BS_PUSHBUTTON), 0};
+    case ControlKind::Label:
+    case ControlKind::Window:
+        break;
+    }
+    // Labels take clicks (SS_NOTIFY) and show their captions as they are, "&" included.
+    return {L"STATIC", kChild | SS_NOTIFY | SS_NOPREFIX | SS_LEFT, 0};
+}
+
+} // namespace
+
+ControlId MainWindow::controlOf(HWND child) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (child != nullptr && controls_[i] == child) {
+            return static_cast<ControlId>(i);
+        }
+    }
+    return ControlId::Form;
+}
+
+void MainWindow::createControls() {
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    // Made in tab order, which is the order that the dialog manager's Tab follows.
+    for (const ControlSpec& spec : controlTable()) {
+        const NativeKind kind = nativeKindOf(spec);
+        const int id = kFirstControlId + static_cast<int>(spec.id);
+        controlHandle(spec.id) =
+            CreateWindowExW(kind.extendedStyle, kind.windowClass, widen(spec.caption).c_str(), kind.style, 0, 0, 0, 0,
+                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    }
+    SendMessageW(control(ControlId::Text1), EM_SETLIMITTEXT, 0, 0); // no limit but the system's
+    for (const ControlId id : {ControlId::List1, ControlId::Text1}) {
+        SetWindowSubclass(control(id), controlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
+    }
+    addTooltips();
+    layOut();
+}
+
+void MainWindow::addTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, window_, nullptr, nullptr, nullptr);
+    for (const ControlSpec& spec : controlTable()) {
+        if (spec.tooltip.empty()) {
+            continue;
+        }
+        std::wstring text = widen(spec.tooltip); // the tooltip keeps a copy
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control(spec.id));
+        tool.lpszText = text.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+HFONT MainWindow::fontOf(ControlId id, bool bold) {
+    const FontSpec& font = controlSpec(id).font;
+    return fonts_.get(font, bold ? FW_BOLD : font.weight, dpi_);
+}
+
+void MainWindow::layOut() {
+    dpi_ = GetDpiForWindow(window_);
+    for (const ControlSpec& spec : controlTable()) {
+        const HWND child = control(spec.id);
+        SetWindowPos(child, nullptr, pixelsOf(spec.left, dpi_), pixelsOf(spec.top, dpi_), pixelsOf(spec.width, dpi_),
+                     pixelsOf(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (spec.kind == ControlKind::Label) {
+            syncLabel(spec.id);
+        } else {
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.id, false)), FALSE);
+        }
+    }
+    applyWindowSize(widthTwips_, heightTwips_);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+} // namespace hopwick::win32

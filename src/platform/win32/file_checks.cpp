@@ -1,0 +1,44 @@
+#include "platform/system_platform.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+
+#include <atomic>
+#include <string>
+
+namespace hopwick {
+
+bool SystemPlatform::isOrdinaryFile(const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(win32::widen(path).c_str());
+    constexpr DWORD kNotOrdinary =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;
+}
+
+bool SystemPlatform::isWritableFolder(const std::string& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    // Permissions on Windows are too many things to work out (ACLs, read-only media, virtualisation): try it.
+    // The file goes away when its handle is closed, also when the process dies holding it.
+    static std::atomic<unsigned> counter{0};
+    const std::wstring wideFolder = win32::widen(folder);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::wstring probe =
+            win32::joined(wideFolder, L".hopwick-probe-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                          std::to_wstring(counter++) + L".tmp");
+        const win32::UniqueHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        if (file.valid()) {
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) {
+            return false;
+        }
+    }
+    return false;
+}
+
+} // namespace hopwick

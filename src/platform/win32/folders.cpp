@@ -1,0 +1,64 @@
+#include "platform/system_platform.h"
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+namespace hopwick {
+
+namespace {
+
+constexpr const wchar_t* kConfigFolderName = L"Hopwick";
+
+} // namespace
+
+std::string SystemPlatform::currentDirectory() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return win32::narrow(buffer);
+        }
+        buffer.resize(length); // the size it needs, with the terminating NUL
+    }
+}
+
+std::string SystemPlatform::programFolder() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return currentDirectory(); // cannot happen for a running program; the best remaining guess
+        }
+        // A full buffer means the name was cut short.
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return win32::narrow(win32::folderOf(buffer));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string SystemPlatform::userConfigFolder() {
+    wchar_t* roaming = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
+        folder = roaming;
+    } else if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData != nullptr) {
+        folder = appData;
+    }
+    CoTaskMemFree(roaming);
+    return folder.empty() ? std::string() : win32::narrow(win32::joined(folder, kConfigFolderName));
+}
+
+std::string SystemPlatform::joinPath(const std::string& folder, const std::string& name) {
+    return win32::narrow(win32::joined(win32::widen(folder), win32::widen(name)));
+}
+
+} // namespace hopwick

@@ -1,0 +1,52 @@
+#include "platform/win32/keyboard.h"
+
+#include "platform/win32/main_window.h"
+
+namespace hopwick::win32 {
+
+int16_t shiftState() {
+    int16_t state = 0;
+    if (GetKeyState(VK_SHIFT) < 0) {
+        state |= kShiftMask;
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
+        state |= kCtrlMask;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        state |= kAltMask;
+    }
+    return state;
+}
+
+bool MainWindow::preTranslate(MSG& message) {
+    if (window_ == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
+        return false;
+    }
+    // The window sees every key before its controls do; a key it handles goes no further.
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        int16_t keyCode = static_cast<int16_t>(message.wParam);
+        form_.Form_KeyDown(keyCode, shiftState());
+        if (keyCode == 0 || window_ == nullptr) {
+            return true;
+        }
+    }
+    // The setup band's access keys act only while the band is in view. The dialog manager takes Alt with a
+    // letter, and a plain letter while a button has the focus, as one.
+    if ((message.message == WM_CHAR || message.message == WM_SYSCHAR) && !form_.accessKeysActive()) {
+        return false;
+    }
+    return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+int MainWindow::run() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace hopwick::win32

@@ -1,0 +1,165 @@
+#include "platform/win32/main_window.h"
+
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/units.h"
+#include "platform/win32/wide_text.h"
+
+namespace hopwick::win32 {
+
+namespace {
+
+// A fixed frame with a close and a minimise button: the program sets the size itself.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS; // the double click on the surface chooses a picture
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(HOPWICK_ICON));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kMainWindowClass;
+    RegisterClassExW(&windowClass); // already there for a second window of the process, which is fine
+}
+
+} // namespace
+
+MainWindow::MainWindow(MainForm& form, HINSTANCE instance) : form_(form) {
+    registerWindowClass(instance, windowProc);
+    CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, kMainWindowClass, L"", kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    if (window_ != nullptr) {
+        createControls();
+    }
+}
+
+MainWindow::~MainWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void MainWindow::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+}
+
+void MainWindow::setFocus(ControlId id) {
+    if (window_ != nullptr) {
+        SetFocus(id == ControlId::Form ? window_ : control(id));
+    }
+}
+
+void MainWindow::applyWindowSize(int widthTwips, int heightTwips) {
+    widthTwips_ = widthTwips;
+    heightTwips_ = heightTwips;
+    if (window_ != nullptr) {
+        SetWindowPos(window_, nullptr, 0, 0, pixelsOf(widthTwips, dpi_), pixelsOf(heightTwips, dpi_),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void MainWindow::applyCaption(const std::string& caption) {
+    if (window_ != nullptr) {
+        SetWindowTextW(window_, widen(caption).c_str());
+    }
+}
+
+void MainWindow::applyPicture(const std::shared_ptr<const Picture>& picture) {
+    // Only pictures that this front end loaded reach it.
+    picture_ = std::dynamic_pointer_cast<const Win32Picture>(picture);
+    if (window_ != nullptr) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+void MainWindow::close() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handle(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK && lParam == 0) {
+            // Enter, from the dialog manager: it presses the button that has the focus.
+            if (const HWND focus = GetFocus(); controlSpec(controlOf(focus)).kind == ControlKind::Button) {
+                SendMessageW(focus, BM_CLICK, 0, 0);
+            }
+        } else if (const ControlId id = controlOf(reinterpret_cast<HWND>(lParam)); id != ControlId::Form) {
+            onCommand(id, HIWORD(wParam));
+        }
+        return 0;
+    case WM_DRAWITEM:
+        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            controlOf(item->hwndItem) == ControlId::Command1) {
+            drawColoredButton(*item);
+            return TRUE;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+        // Labels lie over the surface, and so over the background picture.
+        if (controlSpec(controlOf(reinterpret_cast<HWND>(lParam))).kind == ControlKind::Label) {
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
+        break;
+    case WM_ERASEBKGND:
+        paintBackground(reinterpret_cast<HDC>(wParam));
+        return 1;
+    case WM_LBUTTONDBLCLK:
+        form_.Form_DblClick();
+        return 0;
+    case WM_DROPFILES:
+        onDrop(reinterpret_cast<HDROP>(wParam), false);
+        return 0;
+    case WM_ACTIVATE:
+        // The focus comes back where it was when another window (a message box) took it; the first time it
+        // goes to the first control in tab order.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            focusOnDeactivation_ = GetFocus();
+        } else if (HIWORD(wParam) == 0) {
+            const HWND saved = focusOnDeactivation_;
+            const bool ours = saved != nullptr && (saved == window || IsChild(window, saved));
+            SetFocus(ours ? saved : GetNextDlgTabItem(window, nullptr, FALSE));
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut();
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        window_ = nullptr;
+        controls_.fill(nullptr);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace hopwick::win32

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "app/main_form.h"
+#include "platform/win32/control_fonts.h"
+#include "platform/win32/picture.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace hopwick::win32 {
+
+inline constexpr const wchar_t* kMainWindowClass = L"HopwickMainWindow";
+
+// The launcher's window as native controls: it draws the form's models and turns the user's actions into calls
+// of the form's handlers. Built hidden; the form's Form_Load runs before show().
+class MainWindow {
+public:
+    MainWindow(MainForm& form, HINSTANCE instance);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
+
+    HWND handle() const { return window_; }
+    void show(int showCommand);
+
+    // What the platform passes on from the form.
+    void setFocus(ControlId id);
+    void applyWindowSize(int widthTwips, int heightTwips);
+    void applyCaption(const std::string& caption);
+    void applyPicture(const std::shared_ptr<const Picture>& picture);
+    void controlChanged(ControlId id);
+    void close();
+
+    // Runs the message loop until the window is gone; returns the exit code.
+    int run();
+
+private:
+    static constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Command9) + 1;
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The list and the edit are subclassed with their ControlId as the subclass's id.
+    static LRESULT CALLBACK controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // control_views.cpp
+    void createControls();
+    void addTooltips();
+    void layOut();
+    HFONT fontOf(ControlId id, bool bold);
+    // control_sync.cpp
+    static std::wstring textOf(HWND window);
+    void syncList();
+    void syncText();
+    void syncLabel(ControlId id);
+    void redrawUnder(HWND control);
+    // window_paint.cpp
+    void paintBackground(HDC dc);
+    void drawColoredButton(const DRAWITEMSTRUCT& item);
+    // control_events.cpp
+    void onCommand(ControlId id, int code);
+    void onDrop(HDROP drop, bool onList);
+    LRESULT onListMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // keyboard.cpp
+    bool preTranslate(MSG& message);
+
+    HWND& controlHandle(ControlId id) { return controls_[static_cast<std::size_t>(id)]; }
+    HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+    // The control that a child window is, or Form for anything else.
+    ControlId controlOf(HWND child) const;
+
+    MainForm& form_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    ControlFonts fonts_;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    int widthTwips_ = 0;
+    int heightTwips_ = 0;
+    std::shared_ptr<const Win32Picture> picture_;
+    HWND focusOnDeactivation_ = nullptr;
+    int selectionAtPress_ = -1; // the list's selection when the mouse button went down on it, -1 for none
+};
+
+} // namespace hopwick::win32

@@ -1,0 +1,75 @@
+#include "platform/win32/win32_platform.h"
+
+#include "app/texts.h"
+#include "platform/win32/command_line.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/shell_start.h"
+#include "platform/win32/wide_text.h"
+
+namespace hopwick::win32 {
+
+HWND Win32Platform::owner() const {
+    return window_ != nullptr ? window_->handle() : nullptr;
+}
+
+int Win32Platform::messageBox(const std::string& prompt, int style, const std::string& title) {
+    const bool yesNo = style == kStyleYesNo;
+    const int answer = MessageBoxW(owner(), widen(prompt).c_str(),
+                                   widen(title.empty() ? texts::kAppTitle : title).c_str(), yesNo ? MB_YESNO : MB_OK);
+    if (answer == IDYES) {
+        return kAnswerYes;
+    }
+    // A box that could not be shown says No to a question: nothing is done that was not agreed to.
+    return answer == IDNO || yesNo ? kAnswerNo : kAnswerOk;
+}
+
+void Win32Platform::beep() {
+    MessageBeep(MB_OK);
+}
+
+void Win32Platform::shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
+                                 int showCommand) {
+    shellExecuteFor(owner(), verb, file, directory, showCommand);
+}
+
+std::string Win32Platform::commandLine() {
+    return narrow(argumentsOf(GetCommandLineW()));
+}
+
+void Win32Platform::setFocus(ControlId control) {
+    if (window_ != nullptr) {
+        window_->setFocus(control);
+    }
+}
+
+void Win32Platform::applyWindowSize(int widthTwips, int heightTwips) {
+    if (window_ != nullptr) {
+        window_->applyWindowSize(widthTwips, heightTwips);
+    }
+}
+
+void Win32Platform::applyCaption(const std::string& caption) {
+    if (window_ != nullptr) {
+        window_->applyCaption(caption);
+    }
+}
+
+void Win32Platform::applyPicture(const std::shared_ptr<const Picture>& picture) {
+    if (window_ != nullptr) {
+        window_->applyPicture(picture);
+    }
+}
+
+void Win32Platform::controlChanged(ControlId control) {
+    if (window_ != nullptr) {
+        window_->controlChanged(control);
+    }
+}
+
+void Win32Platform::closeWindow() {
+    if (window_ != nullptr) {
+        window_->close();
+    }
+}
+
+} // namespace hopwick::win32

@@ -1,0 +1,42 @@
+#include "platform/win32/main_window.h"
+#include "platform/win32/units.h"
+
+namespace hopwick::win32 {
+
+void MainWindow::paintBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    // The picture at its own size from the top-left corner, neither stretched nor repeated.
+    if (picture_) {
+        picture_->draw(dc, 0, 0);
+    }
+}
+
+void MainWindow::drawColoredButton(const DRAWITEMSTRUCT& item) {
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    RECT area = item.rcItem;
+    const HBRUSH face = CreateSolidBrush(colorRefOf(form_.Command1.BackColor()));
+    FillRect(item.hDC, &area, face);
+    DeleteObject(face);
+    DrawEdge(item.hDC, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    wchar_t caption[64] = {};
+    GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
+    const HGDIOBJ oldFont =
+        SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    RECT text = area;
+    if (pressed) {
+        OffsetRect(&text, 1, 1);
+    }
+    DrawTextW(item.hDC, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(item.hDC, oldFont);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        InflateRect(&area, -3, -3);
+        DrawFocusRect(item.hDC, &area);
+    }
+}
+
+} // namespace hopwick::win32
