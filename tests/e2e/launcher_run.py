@@ -1,0 +1,120 @@
+"""One run of the launcher: the program copied into a folder of its own (where its store lives), started from a
+separate working folder with the recording stand-ins first on PATH, and driven through its window."""
+
+import re
+import shutil
+import subprocess
+from pathlib import Path
+
+from polling import wait_for, wait_for_value
+from stand_ins import StandIns
+from store_file import STORE_NAME
+from window_layout import control_rectangle
+from window_texts import APP_CAPTION
+
+PROGRAM_NAME = "hopwick"
+EXIT_TIMEOUT = 10.0
+
+
+class RunFolder:
+    """program/ holds the program and its store, work/ is the launcher's current folder, bin/ the stand-ins."""
+
+    def __init__(self, folder, program):
+        folder = Path(folder)
+        self.program_folder = folder / "program"
+        self.work_folder = folder / "work"
+        self.program_folder.mkdir(parents=True)
+        self.work_folder.mkdir()
+        self.program = self.program_folder / PROGRAM_NAME
+        shutil.copy2(program, self.program)
+        self.stand_ins = StandIns(folder)
+        self.store = self.program_folder / STORE_NAME
+        self.output = folder / "output.log"
+
+
+class LauncherRun:
+    def __init__(self, session, driver, run_folder):
+        self.driver = driver
+        self.folder = run_folder
+        self.environment = dict(session.environment)
+        self.environment["PATH"] = f"{run_folder.stand_ins.folder}:{self.environment['PATH']}"
+        self.environment["QT_QPA_PLATFORM"] = "xcb"
+        self.process = None
+        self.window = None
+
+    def start(self):
+        with open(self.folder.output, "ab") as output:
+            self.process = subprocess.Popen([str(self.folder.program)], cwd=self.folder.work_folder,
+                                            env=self.environment, stdin=subprocess.DEVNULL, stdout=output,
+                                            stderr=subprocess.STDOUT)
+        self.window = wait_for(lambda: self._windows_named(APP_CAPTION), "the launcher's window")[0]
+
+    def stop(self):
+        if self.process is not None and self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=EXIT_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+    def _windows_named(self, name):
+        if self.process.poll() is not None:
+            raise AssertionError(f"the launcher ended with {self.process.returncode}: {self.output()}")
+        return self.driver.find_windows(self.process.pid, "^" + re.escape(name) + "$")
+
+    def output(self):
+        return self.folder.output.read_text(errors="replace")
+
+    def mode(self):
+        """The caption and the client area's size, which tell the two modes apart."""
+        geometry = self.driver.geometry(self.window)
+        return self.driver.caption(self.window), (geometry.width, geometry.height)
+
+    def wait_for_mode(self, mode):
+        wait_for_value(self.mode, mode, "the window's caption and size")
+
+    def click_at(self, x, y):
+        """A click at a point of the client area."""
+        origin = self.driver.geometry(self.window)
+        self.driver.click(origin.left + x, origin.top + y)
+
+    def click_control(self, name):
+        control = control_rectangle(name)
+        self.click_at(control.left + control.width // 2, control.top + control.height // 2)
+
+    def capture(self):
+        return self.driver.capture(self.window)
+
+    def settled_capture(self):
+        """A capture that the next one repeats, so the window has finished drawing."""
+        previous = [self.capture()]
+
+        def unchanged():
+            current = self.capture()
+            same = current == previous[0]
+            previous[0] = current
+            return current if same else None
+
+        return wait_for(unchanged, "the window to finish drawing")
+
+    def save_screenshot(self, path):
+        # The pointer off the window, so that no hover effect shows.
+        self.driver.move_pointer(0, 0)
+        self.settled_capture()
+        Path(path).parent.mkdir(parents=True, exist_ok=True)
+        self.driver.save_png(self.window, path)
+
+    def answer_box(self, title, key):
+        """Waits for the message box titled `title`, presses `key` in it and waits until it has gone."""
+        box = wait_for(lambda: self._windows_named(title), f"the message box {title!r}")[0]
+        wait_for(lambda: self.driver.active_window() == box, f"the message box {title!r} to be active")
+        self.driver.key(key)
+        wait_for(lambda: not self._windows_named(title), f"the message box {title!r} to close")
+
+    def exit_by_label(self):
+        self.click_control("Label4")
+        try:
+            return self.process.wait(timeout=EXIT_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the launcher did not end after a click on Exit") from None

@@ -1,0 +1,5 @@
+"""The window texts that the tests compare, byte for byte."""
+
+APP_CAPTION = 'Hopwick'
+SETUP_CAPTION = 'ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ （ｾｯﾄｱｯﾌﾟが終了したら OK か Cancel をｸﾘｯｸして下さい。）'
+WRONG_PATH_TITLE = 'INCORRECT'

@@ -1,0 +1,106 @@
+"""A private X display (Xvfb) with a small window manager (openbox), for one group of tests.
+
+Without a window manager no window is ever active, so focus and dialogs would not behave as on a desktop.
+"""
+
+import os
+import select
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+from polling import wait_for
+
+REQUIRED_PROGRAMS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import")
+SCREEN = "1024x768x24"
+START_TIMEOUT = 15.0
+
+
+def missing_programs():
+    return [name for name in REQUIRED_PROGRAMS if shutil.which(name) is None]
+
+
+class XSession:
+    def __init__(self, folder):
+        self.folder = Path(folder)
+        self.display = None
+        self._server = None
+        self._window_manager = None
+        self._logs = []
+
+    def start(self):
+        missing = missing_programs()
+        if missing:
+            raise RuntimeError(f"missing programs {missing}; run scripts/install-deps.sh")
+        home = self.folder / "home"
+        runtime = self.folder / "runtime"
+        home.mkdir(parents=True)
+        runtime.mkdir(mode=0o700)
+        self.environment = {
+            "PATH": "/usr/bin:/bin",
+            "HOME": str(home),
+            "XDG_RUNTIME_DIR": str(runtime),
+            "XDG_CONFIG_HOME": str(self.folder / "config"),
+            "LC_ALL": "C.UTF-8",
+        }
+        self._start_server()
+        self.environment["DISPLAY"] = self.display
+        self._window_manager = self._spawn(["openbox", "--sm-disable"], "openbox.log", self.environment)
+        wait_for(self._window_manager_ready, "openbox to manage the display", START_TIMEOUT)
+
+    def stop(self):
+        for process in (self._window_manager, self._server):
+            if process is not None and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        for log in self._logs:
+            log.close()
+
+    def _spawn(self, command, log_name, environment, **options):
+        log = open(self.folder / log_name, "wb")
+        self._logs.append(log)
+        return subprocess.Popen(command, env=environment, stdin=subprocess.DEVNULL, stdout=log,
+                                stderr=subprocess.STDOUT, **options)
+
+    def _start_server(self):
+        # -displayfd lets the server pick a free display number, so groups may run side by side.
+        reader, writer = os.pipe()
+        try:
+            command = ["Xvfb", "-displayfd", str(writer), "-screen", "0", SCREEN, "-dpi", "96", "-nolisten", "tcp"]
+            self._server = self._spawn(command, "xvfb.log", self.environment, pass_fds=(writer,))
+            os.close(writer)
+            writer = None
+            number = self._read_line(reader).strip()
+        finally:
+            os.close(reader)
+            if writer is not None:
+                os.close(writer)
+        if not number.isdigit():
+            raise RuntimeError(f"Xvfb reported no display; see {self.folder / 'xvfb.log'}")
+        self.display = ":" + number
+
+    @staticmethod
+    def _read_line(reader):
+        # The server writes the number and the newline separately, and ends if the pipe closes in between.
+        deadline = time.monotonic() + START_TIMEOUT
+        text = b""
+        while not text.endswith(b"\n"):
+            ready, _, _ = select.select([reader], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(reader, 64) if ready else b""
+            if not chunk:
+                break
+            text += chunk
+        return text.decode()
+
+    def _window_manager_ready(self):
+        if self._window_manager.poll() is not None:
+            log = (self.folder / "openbox.log").read_text(errors="replace")
+            raise RuntimeError(f"openbox ended with {self._window_manager.returncode} on {self.display}: {log}")
+        result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.environment,
+                                capture_output=True, text=True)
+        return "window id" in result.stdout
