@@ -7,6 +7,7 @@ import subprocess
 from pathlib import Path
 
 from polling import wait_for, wait_for_value
+from processes import end_process
 from stand_ins import StandIns
 from store_file import STORE_NAME
 from window_layout import control_rectangle
@@ -50,13 +51,7 @@ class LauncherRun:
         self.window = wait_for(lambda: self._windows_named(APP_CAPTION), "the launcher's window")[0]
 
     def stop(self):
-        if self.process is not None and self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=EXIT_TIMEOUT)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        end_process(self.process, EXIT_TIMEOUT)
 
     def _windows_named(self, name):
         if self.process.poll() is not None:

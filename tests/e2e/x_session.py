@@ -11,20 +11,25 @@ import time
 from pathlib import Path
 
 from polling import wait_for
+from processes import end_process
 
 REQUIRED_PROGRAMS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import")
 SCREEN = "1024x768x24"
 START_TIMEOUT = 15.0
+STOP_TIMEOUT = 5.0
+# The X clients and the program under test find everything in the system's folders.
+SYSTEM_PATH = "/usr/bin:/bin"
 
 
 def missing_programs():
-    return [name for name in REQUIRED_PROGRAMS if shutil.which(name) is None]
+    return [name for name in REQUIRED_PROGRAMS if shutil.which(name, path=SYSTEM_PATH) is None]
 
 
 class XSession:
     def __init__(self, folder):
         self.folder = Path(folder)
         self.display = None
+        self.environment = None
         self._server = None
         self._window_manager = None
         self._logs = []
@@ -38,7 +43,7 @@ class XSession:
         home.mkdir(parents=True)
         runtime.mkdir(mode=0o700)
         self.environment = {
-            "PATH": "/usr/bin:/bin",
+            "PATH": SYSTEM_PATH,
             "HOME": str(home),
             "XDG_RUNTIME_DIR": str(runtime),
             "XDG_CONFIG_HOME": str(self.folder / "config"),
@@ -50,14 +55,8 @@ class XSession:
         wait_for(self._window_manager_ready, "openbox to manage the display", START_TIMEOUT)
 
     def stop(self):
-        for process in (self._window_manager, self._server):
-            if process is not None and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        end_process(self._window_manager, STOP_TIMEOUT)
+        end_process(self._server, STOP_TIMEOUT)
         for log in self._logs:
             log.close()
 
