@@ -3,6 +3,7 @@
 #include "store/store_record.h"
 #include "store/utf8.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace hopwick {
@@ -54,7 +55,8 @@ std::string encodeStore(Platform& platform, const std::vector<std::string>& text
     for (const std::string& text : texts) {
         std::optional<std::string> bytes = roundTripCodePage932(platform, text);
         if (!bytes) {
-            return std::string(kUtf8Mark) + formatRecord(texts);
+            const bool utf8 = std::all_of(texts.begin(), texts.end(), isValidUtf8);
+            return std::string(utf8 ? kUtf8Mark : kBytesMark) + formatRecord(texts);
         }
         encoded.push_back(std::move(*bytes));
     }
@@ -62,14 +64,15 @@ std::string encodeStore(Platform& platform, const std::vector<std::string>& text
 }
 
 DecodedStore decodeStore(Platform& platform, std::string_view bytes) {
-    const bool utf8 = bytes.starts_with(kUtf8Mark);
-    if (utf8) {
-        bytes.remove_prefix(kUtf8Mark.size());
-    }
+    const bool asBytes = bytes.starts_with(kBytesMark);
+    const bool utf8 = !asBytes && bytes.starts_with(kUtf8Mark);
+    bytes.remove_prefix(asBytes ? kBytesMark.size() : utf8 ? kUtf8Mark.size() : 0);
     ParsedRecord record = parseRecord(bytes);
     DecodedStore store{{}, record.damaged};
     for (std::string& field : record.fields) {
-        if (utf8) {
+        if (asBytes) {
+            store.texts.push_back(std::move(field));
+        } else if (utf8) {
             store.damaged |= !isValidUtf8(field);
             store.texts.push_back(repairUtf8(field));
         } else if (std::optional<std::string> text = platform.decodeCodePage932(field)) {

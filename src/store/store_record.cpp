@@ -74,12 +74,13 @@ private:
         }
     }
 
-    // A NUL can stand in no path or text the list shows.
+    // A NUL can stand in no path or text the list shows, and a double quote in no text the store can write
+    // back (only an unquoted field can hold one).
     std::string clean(std::string_view text) {
         std::string result;
         result.reserve(text.size());
         for (char c : text) {
-            if (c == '\0') {
+            if (c == '\0' || c == '"') {
                 damaged_ = true;
             } else {
                 result.push_back(c);

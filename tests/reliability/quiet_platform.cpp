@@ -1,0 +1,10 @@
+#include "quiet_platform.h"
+
+namespace hopwick::testing {
+
+int QuietPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
+    messages.push_back(title + ": " + prompt);
+    return style == kStyleYesNo ? kAnswerYes : kAnswerOk;
+}
+
+} // namespace hopwick::testing

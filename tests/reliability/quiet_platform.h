@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/system_platform.h"
+
+#include <string>
+#include <vector>
+
+namespace hopwick::testing {
+
+// The real system platform with a window that is never shown: what a launcher process does to files and
+// programs, without a display. Message boxes are counted and answered with their default button.
+class QuietPlatform : public SystemPlatform {
+public:
+    explicit QuietPlatform(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+
+    std::vector<std::string> messages; // "title: prompt" of each box shown
+
+    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    void beep() override {}
+    std::optional<std::string> showOpenDialog(const OpenDialogRequest&) override { return std::nullopt; }
+    std::string programFolder() override { return programFolder_; }
+    std::string commandLine() override { return {}; }
+    PictureLoad loadPicture(const std::string&) override { return {}; }
+    void setFocus(ControlId) override {}
+    void applyWindowSize(int, int) override {}
+    void applyCaption(const std::string&) override {}
+    void applyPicture(const std::shared_ptr<const Picture>&) override {}
+    void controlChanged(ControlId) override {}
+    void closeWindow() override {}
+
+private:
+    std::string programFolder_;
+};
+
+} // namespace hopwick::testing
