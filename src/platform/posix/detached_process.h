@@ -11,8 +11,8 @@ std::string findProgram(const std::string& program);
 
 // Runs `executable` with `arguments` (arguments[0] is the program's own name) in `folder` ("" for the current
 // one), never through a shell. Returns once the program has replaced the child, without waiting for it; the
-// program runs in its own session and no zombie stays behind. Returns 0 on success, or the errno of what
-// failed (fork, chdir, exec).
+// program runs in its own process group and is reaped as it ends, so no zombie stays behind. Returns 0 on
+// success, or the errno of what failed (fork, chdir, exec).
 int startDetached(const std::string& executable, const std::vector<std::string>& arguments, const std::string& folder);
 
 } // namespace hopwick::posix
