@@ -33,6 +33,12 @@ protected:
         return true;
     }
 
+    // Asked without reaping, so that the test takes nothing away from the platform's own reaping.
+    static bool noChildLeft() {
+        siginfo_t info{};
+        return waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) < 0 && errno == ECHILD;
+    }
+
     TempFolder folder_;
     TempFolder programs_;
     QuietPlatform platform_;
@@ -47,7 +53,7 @@ TEST_F(LaunchStormTest, FiveHundredLaunchesLeaveNoZombieAndNoDescriptorBehind) {
     // The first launch of each kind may set up what the platform keeps for the process's life.
     form_.List1.clickEntry(0);
     form_.List1.clickEntry(1);
-    ASSERT_TRUE(settles([] { return zombieChildCount() == 0; }));
+    ASSERT_TRUE(settles(noChildLeft));
     const std::size_t descriptorsBefore = openDescriptorCount();
 
     for (int launch = 0; launch < kLaunches; ++launch) {
@@ -56,10 +62,9 @@ TEST_F(LaunchStormTest, FiveHundredLaunchesLeaveNoZombieAndNoDescriptorBehind) {
     EXPECT_TRUE(platform_.messages.empty()) << platform_.messages.front();
     EXPECT_EQ(form_.List1.ListCount(), 2);
     EXPECT_TRUE(settles([] { return zombieChildCount() == 0; })) << zombieChildCount() << " zombies";
-    EXPECT_TRUE(settles([&] { return openDescriptorCount() == descriptorsBefore; }))
+    EXPECT_TRUE(settles(noChildLeft)) << "a started program is still a child of the launcher";
+    EXPECT_TRUE(settles([&] { return openDescriptorCount() <= descriptorsBefore; }))
         << openDescriptorCount() << " descriptors open, " << descriptorsBefore << " before";
-    EXPECT_TRUE(settles([] { return waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD; }))
-        << "a started program is still a child of the launcher";
 }
 
 TEST_F(LaunchStormTest, AStartedProgramInheritsNoneOfTheLaunchersFiles) {
