@@ -6,7 +6,7 @@
 
 namespace hopwick {
 
-// Maps the window's font names to the installed fonts; call before the first window is built.
+// Maps the window's font names to the installed fonts, before any of them is resolved. Repeating it is harmless.
 void installFontSubstitutes();
 QFont fontFor(const FontSpec& spec);
 

@@ -87,6 +87,7 @@ void ItemList::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
+    showModel(); // moves from the model's selection, not from where the focus frame happens to be
     const QModelIndex next = moveCursor(*action, event->modifiers());
     if (next.isValid() && next.row() != form_.List1.ListIndex()) {
         form_.List1.setListIndex(next.row());

@@ -1,5 +1,4 @@
 #include "app/main_form.h"
-#include "fonts.h"
 #include "main_window.h"
 #include "qt_platform.h"
 
@@ -27,7 +26,6 @@ std::string joinArguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hopwick"));
-    hopwick::installFontSubstitutes();
     // The launcher speaks Japanese whatever the locale, so Qt's own buttons ("Yes", "Open") do too.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),

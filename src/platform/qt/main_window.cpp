@@ -34,6 +34,7 @@ std::size_t slot(ControlId id) {
 } // namespace
 
 MainWindow::MainWindow(MainForm& form) : form_(form) {
+    installFontSubstitutes(); // before the first font of the window is resolved
     setObjectName(QStringLiteral("Form"));
     setFont(fontFor(kWindowFont));
     setWindowIcon(QIcon(QStringLiteral(":/icons/hopwick.png")));

@@ -1,0 +1,85 @@
+#include "launcher.h"
+
+#include <QtTest/QtTest>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+
+using hopwick::testing::Launcher;
+
+// What each control says: caption, tooltip and the accessible texts, compared with the texts of the design.
+class TestControlTexts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(launcher.start()); }
+
+    void texts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::newRow("List1") << "List1" << QString("") << QString("ﾄﾞﾛｯﾌﾟ可能です。ｸﾘｯｸするとｱﾌﾟﾘｹｰｼｮﾝが起動します。")
+                               << QString("List1");
+        QTest::newRow("Text1") << "Text1" << QString("") << QString("") << QString("Text1");
+        QTest::newRow("Command20") << "Command20" << QString("(&A)追加") << QString("ﾘｽﾄ へ追加します。")
+                                   << QString("(A)追加");
+        QTest::newRow("Command1") << "Command1" << QString("OK") << QString("ｾｰﾌﾞ してｾｯﾄｱｯﾌﾟ終了。") << QString("OK");
+        QTest::newRow("Command3") << "Command3" << QString("(&C)ｱｲﾃﾑ選択") << QString("") << QString("(C)ｱｲﾃﾑ選択");
+        QTest::newRow("Command5") << "Command5" << QString("(&I)初期化") << QString("ﾃﾞﾌｫﾙﾄｱｲﾃﾑ に戻します。")
+                                  << QString("(I)初期化");
+        QTest::newRow("Command2") << "Command2" << QString("(&D)ｱｲﾃﾑ削除") << QString("") << QString("(D)ｱｲﾃﾑ削除");
+        QTest::newRow("Label4") << "Label4" << QString("Exit") << QString("ｱﾌﾟﾘｹｰｼｮﾝの終了。") << QString("Exit");
+        QTest::newRow("Label1") << "Label1" << QString("パスの入力：") << QString("") << QString("パスの入力：");
+        QTest::newRow("Label2") << "Label2" << QString("他のｱﾌﾟﾘ /\nｵﾌﾟｼｮﾝ:")
+                                << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。") << QString("他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:");
+        QTest::newRow("Command4") << "Command4" << QString("(&P)画像") << QString("背景画を選びます。")
+                                  << QString("(P)画像");
+        QTest::newRow("Command7") << "Command7" << QString("(&E)画像削除") << QString("") << QString("(E)画像削除");
+        QTest::newRow("Label3") << "Label3" << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。")
+                                << QString("Help!");
+        QTest::newRow("Command6") << "Command6" << QString("Cancel") << QString("ｾｰﾌﾞ しないで ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ 終了。")
+                                  << QString("Cancel");
+        QTest::newRow("Command8") << "Command8" << QString("↑") << QString("") << QString("↑");
+        QTest::newRow("Command9") << "Command9" << QString("↓") << QString("") << QString("↓");
+    }
+
+    void texts() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, tooltip);
+        QFETCH(QString, accessibleName);
+        QWidget* control = launcher.window.findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(shownCaption(*control), caption);
+        QCOMPARE(control->toolTip(), tooltip);
+        QCOMPARE(control->accessibleName(), accessibleName);
+        QCOMPARE(control->accessibleDescription(), tooltip);
+    }
+
+    void windowCaptionAfterStartUp() { QCOMPARE(launcher.window.windowTitle(), QString("Hopwick")); }
+
+    void textBoxStartsEmptyWithoutLengthLimit() {
+        auto* text = launcher.find<QLineEdit>("Text1");
+        QVERIFY(text->text().isEmpty());
+        const QString longPath = "/" + QString(40000, u'a');
+        text->setText(longPath);
+        QCOMPARE(text->text(), longPath);
+    }
+
+private:
+    static QString shownCaption(const QWidget& control) {
+        if (auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+            return button->text();
+        }
+        if (auto* label = qobject_cast<const QLabel*>(&control)) {
+            return label->text();
+        }
+        return {}; // the list and the text box have no caption
+    }
+
+    Launcher launcher;
+};
+
+QTEST_MAIN(TestControlTexts)
+#include "control_texts_test.moc"

@@ -1,0 +1,164 @@
+#include "launcher_test_case.h"
+
+#include <QtTest/QtTest>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QMessageBox>
+
+using hopwick::testing::cancel;
+using hopwick::testing::LauncherTestCase;
+using hopwick::testing::press;
+
+namespace {
+
+const QString kEnterPathTitle = "ﾊﾟｽ を入力して下さい。";
+const QString kEmptyTextPrompt = "ﾃｷｽﾄ が空です。";
+const QString kInitialisePrompt = "本当に初期化しますか？\n";
+const QString kInitialiseTitle = "初期化";
+
+} // namespace
+
+// Keys: Enter in the path input, access keys only in setup mode, the window's own shortcuts, and the arrow
+// keys in the list.
+class TestKeyboard : public LauncherTestCase {
+    Q_OBJECT
+
+private slots:
+
+    void enterInThePathInputAddsThePath_data() {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("plain") << Qt::KeyboardModifiers();
+        QTest::newRow("shift") << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("ctrl") << Qt::KeyboardModifiers(Qt::ControlModifier);
+    }
+
+    void enterInThePathInputAddsThePath() {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        enterSetupMode();
+        const QString path = launcher->folder.path();
+        QTest::keyClicks(text(), path);
+        QCOMPARE(launcher->form.Text1.Text(), path.toStdString());
+        QTest::keyClick(text(), Qt::Key_Return, modifiers);
+        QCOMPARE(list()->count(), 16);
+        QCOMPARE(list()->item(15)->text(), path);
+        QVERIFY(launcher->platform.modals.empty());
+        QCOMPARE(text()->text(), path); // the text stays, so Enter adds it again
+    }
+
+    void enterWithAnEmptyPathExplains() {
+        enterSetupMode();
+        launcher->platform.answers.push_back(press(QMessageBox::Ok));
+        QTest::keyClick(text(), Qt::Key_Enter);
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
+        QCOMPARE(launcher->platform.modals[0].title, kEnterPathTitle);
+        QCOMPARE(launcher->platform.modals[0].text, kEmptyTextPrompt);
+        QCOMPARE(launcher->platform.beeps, 1);
+        QCOMPARE(list()->count(), 15);
+    }
+
+    // P, I, C, D, E and S all run commands with Alt; typed plainly they are only text.
+    void plainLettersGoIntoTheText() {
+        enterSetupMode();
+        QTest::keyClicks(text(), "pics de");
+        QCOMPARE(text()->text(), QString("pics de"));
+        QCOMPARE(launcher->form.Text1.Text(), std::string("pics de"));
+        QVERIFY(launcher->platform.modals.empty());
+        QCOMPARE(list()->count(), 15);
+    }
+
+    void accessKeysDoNothingInNormalMode_data() { accessKeys_data(); }
+    void accessKeysDoNothingInNormalMode() {
+        QFETCH(int, key);
+        launcher->window.setFocus();
+        QTest::keyClick(&launcher->window, Qt::Key(key), Qt::AltModifier);
+        QTest::qWait(300); // an access key clicks its button after a short animation
+        QVERIFY(launcher->platform.modals.empty());
+        QCOMPARE(launcher->platform.beeps, 0);
+        QCOMPARE(list()->count(), 15);
+    }
+
+    void accessKeysActInSetupMode() {
+        enterSetupMode();
+        // A: add, with the path input empty.
+        launcher->platform.answers.push_back(press(QMessageBox::Ok));
+        QTest::keyClick(text(), Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(launcher->platform.modals.size(), std::size_t(1));
+        QCOMPARE(launcher->platform.modals[0].text, kEmptyTextPrompt);
+        // I: initialise, declined.
+        launcher->platform.answers.push_back(press(QMessageBox::No));
+        QTest::keyClick(text(), Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(launcher->platform.modals.size(), std::size_t(2));
+        QCOMPARE(launcher->platform.modals[1].title, kInitialiseTitle);
+        QCOMPARE(launcher->platform.modals[1].text, kInitialisePrompt);
+        QTest::qWait(300);
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(2)); // each key ran its command once
+    }
+
+    // Alt with S runs the add command through the window's own key handler, which has no button of that letter.
+    void theWindowsShortcutsActInSetupMode() {
+        enterSetupMode();
+        launcher->platform.answers.push_back(press(QMessageBox::Ok));
+        QTest::keyClick(text(), Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
+        QCOMPARE(launcher->platform.modals[0].text, kEmptyTextPrompt);
+        // C is both a shortcut and an access key: the choose dialog comes up once.
+        launcher->platform.answers.push_back(cancel());
+        QTest::keyClick(text(), Qt::Key_C, Qt::AltModifier);
+        QTest::qWait(300);
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(2));
+        QVERIFY(!launcher->platform.modals[1].filters.isEmpty());
+    }
+
+    void arrowKeysInTheListLaunchInNormalMode() {
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Down);
+        QCOMPARE(launcher->form.List1.ListIndex(), 0);
+        QTest::keyClick(list(), Qt::Key_Down);
+        QTest::keyClick(list(), Qt::Key_Down);
+        QTest::keyClick(list(), Qt::Key_Up);
+        QCOMPARE(launcher->form.List1.ListIndex(), 1);
+        QCOMPARE(list()->currentRow(), 1);
+        QCOMPARE(launcher->platform.starts.size(), std::size_t(4));
+        QTest::keyClick(list(), Qt::Key_End);
+        QCOMPARE(list()->currentRow(), 14);
+    }
+
+    void arrowKeysInTheListOnlySelectInSetupMode() {
+        enterSetupMode();
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Down);
+        QTest::keyClick(list(), Qt::Key_Down);
+        QCOMPARE(launcher->form.List1.ListIndex(), 1);
+        QVERIFY(launcher->platform.starts.empty());
+    }
+
+    // Typing in the list searches nothing: the selection stays the model's.
+    void lettersInTheListSelectNothing() {
+        list()->setFocus();
+        QTest::keyClicks(list(), "cal");
+        QCOMPARE(launcher->form.List1.ListIndex(), -1);
+        QVERIFY(list()->selectedItems().isEmpty());
+    }
+
+private:
+    QListWidget* list() const { return launcher->find<QListWidget>("List1"); }
+    QLineEdit* text() const { return launcher->find<QLineEdit>("Text1"); }
+    void accessKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("A add") << int(Qt::Key_A);
+        QTest::newRow("C choose") << int(Qt::Key_C);
+        QTest::newRow("I initialise") << int(Qt::Key_I);
+        QTest::newRow("D delete") << int(Qt::Key_D);
+        QTest::newRow("P picture") << int(Qt::Key_P);
+        QTest::newRow("E delete picture") << int(Qt::Key_E);
+        QTest::newRow("S add") << int(Qt::Key_S);
+    }
+
+    void enterSetupMode() const {
+        QTest::mouseClick(launcher->find("Label2"), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(text()));
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "keyboard_test.moc"

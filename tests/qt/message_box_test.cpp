@@ -1,0 +1,88 @@
+#include "test_platform.h"
+
+#include <QtTest/QtTest>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+
+using hopwick::testing::cancel;
+using hopwick::testing::press;
+using hopwick::testing::TestPlatform;
+
+namespace {
+
+struct BoxLook {
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+} // namespace
+
+// The message boxes: buttons by style, answers, the default title and the prompt shown as plain text.
+class TestMessageBox : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { platform = std::make_unique<TestPlatform>(QDir::tempPath().toStdString(), std::string()); }
+    void cleanup() { QCOMPARE(platform->unanswered, 0); }
+
+    void answers_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("ok box") << hopwick::kStyleOk << int(QMessageBox::Ok) << hopwick::kAnswerOk;
+        QTest::newRow("yes") << hopwick::kStyleYesNo << int(QMessageBox::Yes) << hopwick::kAnswerYes;
+        QTest::newRow("no") << hopwick::kStyleYesNo << int(QMessageBox::No) << hopwick::kAnswerNo;
+    }
+
+    void answers() {
+        QFETCH(int, style);
+        QFETCH(int, pressed);
+        QFETCH(int, answer);
+        platform->answers.push_back(press(pressed));
+        QCOMPARE(platform->messageBox("prompt", style, "title"), answer);
+    }
+
+    void closingAYesNoBoxAnswersNo() {
+        platform->answers.push_back(cancel());
+        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleYesNo, "title"), hopwick::kAnswerNo);
+    }
+
+    void buttonsByStyle() {
+        QCOMPARE(lookOf(hopwick::kStyleOk).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const BoxLook yesNo = lookOf(hopwick::kStyleYesNo);
+        QCOMPARE(yesNo.buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+        QCOMPARE(yesNo.defaultButton, QMessageBox::Yes);
+        QCOMPARE(yesNo.icon, QMessageBox::NoIcon);
+    }
+
+    void anEmptyTitleShowsTheApplicationsTitle() {
+        platform->answers.push_back(press(QMessageBox::Ok));
+        platform->messageBox("prompt", hopwick::kStyleOk, "");
+        QCOMPARE(platform->modals.at(0).title, QString("Hopwick"));
+    }
+
+    // Prompts carry paths, which may look like markup.
+    void thePromptIsPlainTextWithLineBreaks() {
+        QCOMPARE(lookOf(hopwick::kStyleOk, "/tmp/<b>x</b>\r\nsecond line").format, Qt::PlainText);
+        QCOMPARE(platform->modals.at(0).text, QString("/tmp/<b>x</b>\nsecond line"));
+    }
+
+private:
+    BoxLook lookOf(int style, const std::string& prompt = "prompt") {
+        BoxLook look;
+        platform->answers.push_back([&look](QDialog& dialog) {
+            auto& box = static_cast<QMessageBox&>(dialog);
+            look = {box.standardButtons(), box.standardButton(box.defaultButton()), box.icon(), box.textFormat()};
+            return cancel()(dialog);
+        });
+        platform->messageBox(prompt, style, "title");
+        return look;
+    }
+
+    std::unique_ptr<TestPlatform> platform;
+};
+
+QTEST_MAIN(TestMessageBox)
+#include "message_box_test.moc"
