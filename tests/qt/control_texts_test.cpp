@@ -59,6 +59,12 @@ private slots:
 
     void windowCaptionAfterStartUp() { QCOMPARE(launcher.window.windowTitle(), QString("Hopwick")); }
 
+    void theWindowHasItsIcon() {
+        const QIcon icon = launcher.window.windowIcon();
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(48, 48)});
+    }
+
     void textBoxStartsEmptyWithoutLengthLimit() {
         auto* text = launcher.find<QLineEdit>("Text1");
         QVERIFY(text->text().isEmpty());

@@ -80,6 +80,9 @@ private slots:
         QTest::mouseClick(launcher->find("Command4"), Qt::LeftButton);
         QCOMPARE(pixel(3, 50), kPictureColour);
         QCOMPARE(pixel(3, 150), plain); // below the picture: neither stretched nor repeated
+        // The labels let the picture show through around their text.
+        const QRect exit = launcher->find("Label4")->geometry();
+        QCOMPARE(pixel(exit.left() + 1, exit.bottom() - 1), kPictureColour);
         QTest::mouseClick(launcher->find("Command7"), Qt::LeftButton);
         QCOMPARE(pixel(3, 50), plain);
     }

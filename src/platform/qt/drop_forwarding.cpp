@@ -1,6 +1,7 @@
 #include "drop_forwarding.h"
 
 #include "app/control_table.h"
+#include "flag_bits.h"
 #include "virtual_keys.h"
 
 #include <QtCore/QMimeData>
@@ -24,31 +25,13 @@ std::string localPath(const QUrl& url) {
 }
 
 int effectsOf(Qt::DropActions actions) {
-    int effects = 0;
-    if (actions & Qt::CopyAction) {
-        effects |= kDropEffectCopy;
-    }
-    if (actions & Qt::MoveAction) {
-        effects |= kDropEffectMove;
-    }
-    if (actions & Qt::LinkAction) {
-        effects |= kDropEffectLink;
-    }
-    return effects;
+    return bitsOf(actions, {std::pair{Qt::CopyAction, kDropEffectCopy},
+                            {Qt::MoveAction, kDropEffectMove},
+                            {Qt::LinkAction, kDropEffectLink}});
 }
 
 int mouseButtons(Qt::MouseButtons buttons) {
-    int state = 0;
-    if (buttons & Qt::LeftButton) {
-        state |= 1;
-    }
-    if (buttons & Qt::RightButton) {
-        state |= 2;
-    }
-    if (buttons & Qt::MiddleButton) {
-        state |= 4;
-    }
-    return state;
+    return bitsOf(buttons, {std::pair{Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}});
 }
 
 struct DropArguments {

@@ -1,6 +1,7 @@
 #include "virtual_keys.h"
 
 #include "app/main_form.h"
+#include "flag_bits.h"
 
 #include <array>
 #include <utility>
@@ -39,17 +40,9 @@ int16_t virtualKeyCode(int qtKey) {
 }
 
 int16_t shiftState(Qt::KeyboardModifiers modifiers) {
-    int16_t state = 0;
-    if (modifiers & Qt::ShiftModifier) {
-        state |= kShiftMask;
-    }
-    if (modifiers & Qt::ControlModifier) {
-        state |= kCtrlMask;
-    }
-    if (modifiers & Qt::AltModifier) {
-        state |= kAltMask;
-    }
-    return state;
+    return static_cast<int16_t>(bitsOf(modifiers, {std::pair{Qt::ShiftModifier, int(kShiftMask)},
+                                                   {Qt::ControlModifier, int(kCtrlMask)},
+                                                   {Qt::AltModifier, int(kAltMask)}}));
 }
 
 } // namespace hopwick
