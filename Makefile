@@ -1,5 +1,5 @@
 # The two commands of the quick start: `make run` and `make test`; `make bench` measures, apart from the tests.
-.PHONY: run test deps build bench
+.PHONY: run test deps build bench test-asan test-fuzz
 
 deps:
 	@scripts/install-deps.sh
@@ -11,8 +11,20 @@ build: deps
 run: build
 	scripts/run-launcher.sh build/src/platform/qt/hopwick
 
-test: build
+test: build test-asan test-fuzz
 	ctest --preset linux
+
+# The core, platform, reliability and Qt suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+# The store's fuzz targets: the seed corpus and the regressions replayed, then a bounded run of each.
+test-fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
 
 bench: deps
 	cmake --preset bench
