@@ -13,6 +13,9 @@ echo
 echo "| Figure | Hopwick: median (min–max) | Floor | Floor: median (min–max) | Ratio | Goal | Met |"
 echo "|---|---|---|---|---|---|---|"
 "$bin/hopwick_launch_bench"
+if [ -x "$bin/hopwick_window_bench" ]; then
+    "$bin/hopwick_window_bench"
+fi
 "$bin/hopwick_store_bench" 2>"$bin/store_bench_console.txt"
 echo
 echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -9,6 +9,10 @@ namespace hopwick {
 
 ItemList::ItemList(MainForm& form, QWidget* parent) : QListWidget(parent), form_(form) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Like a Windows list box, long entries are cut at the edge rather than scrolled sideways. Every entry is
+    // then one line of one font, so the list lays out one entry instead of shaping the text of all of them.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setUniformItemSizes(true);
     setSortingEnabled(false);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);

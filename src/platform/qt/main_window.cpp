@@ -11,6 +11,7 @@
 
 #include <QtGui/QIcon>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QPixmap>
 #include <QtGui/QPainter>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
@@ -37,7 +38,8 @@ MainWindow::MainWindow(MainForm& form) : form_(form) {
     installFontSubstitutes(); // before the first font of the window is resolved
     setObjectName(QStringLiteral("Form"));
     setFont(fontFor(kWindowFont));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/hopwick.png")));
+    // Naming the format keeps the reader from loading every image plugin to find out.
+    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/hopwick.png"), "PNG")));
     setAcceptDrops(true);
     // The whole canvas, as laid out, until the form gives the window its size.
     setFixedSize(pixels(kLayoutWidth), pixels(kLayoutHeight));

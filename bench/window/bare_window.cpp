@@ -1,0 +1,72 @@
+// The toolkit's floor: a plain Qt Widgets window with Hopwick's controls, geometry, captions and fonts, and
+// nothing else: no store, no picture, no handlers. It ends after its first paint, as the measured Hopwick does.
+
+#include "app/control_table.h"
+#include "app/texts.h"
+#include "window/first_paint_exit.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
+
+namespace {
+
+using namespace hopwick;
+
+int pixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// The installed fonts that the window's Japanese font names stand for, named directly.
+QFont font(const FontSpec& spec) {
+    QFont font(spec.family == kWindowFont.family ? QStringLiteral("IPAGothic") : QStringLiteral("IPAPGothic"));
+    font.setPointSizeF(spec.points);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    return font;
+}
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* window) {
+    switch (spec.kind) {
+    case ControlKind::ListBox:
+        return new QListWidget(window);
+    case ControlKind::TextBox:
+        return new QLineEdit(window);
+    case ControlKind::Button:
+        return new QPushButton(text(spec.caption), window);
+    case ControlKind::Label: {
+        auto* label = new QLabel(
+            spec.id == ControlId::Label2 ? QString::fromUtf8(texts::kSetupLabelCaption) : text(spec.caption), window);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::Window:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setFont(font(kWindowFont));
+    window.setWindowTitle(QString::fromUtf8(texts::kAppTitle));
+    window.setFixedSize(pixels(kLayoutWidth), pixels(kNormalClientHeight));
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* control = makeControl(spec, &window);
+        control->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height));
+        control->setFont(font(spec.font));
+        control->setToolTip(text(spec.tooltip));
+    }
+    hopwick::bench::quitAfterFirstPaint(window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,40 @@
+#include "launcher_app.h"
+
+#include <QtCore/QLibraryInfo>
+#include <QtCore/QLocale>
+#include <QtWidgets/QApplication>
+
+namespace hopwick {
+
+namespace {
+
+// After QApplication has taken its own options out of argv.
+std::string joinArguments(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) {
+            line += ' ';
+        }
+        line += argv[i];
+    }
+    return line;
+}
+
+} // namespace
+
+LauncherApp::LauncherApp(int argc, char** argv) {
+    QApplication::setApplicationName(QStringLiteral("Hopwick"));
+    // The launcher speaks Japanese whatever the locale, so Qt's own buttons ("Yes", "Open") do too.
+    if (qtTexts_.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts_);
+    }
+    platform_ = std::make_unique<QtPlatform>(joinArguments(argc, argv));
+    form_ = std::make_unique<MainForm>(*platform_);
+    window_ = std::make_unique<MainWindow>(*form_);
+    platform_->attach(*window_);
+    form_->Form_Load(); // opens a command-line path and loads the store before the window shows
+    window_->show();
+}
+
+} // namespace hopwick
