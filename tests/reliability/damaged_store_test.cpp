@@ -11,6 +11,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hopwick::testing {
@@ -192,6 +194,43 @@ TEST_F(DamagedStoreTest, AStoreWithoutReadPermissionIsReportedAndKept) {
     EXPECT_EQ(storeBytes(), stored);
     EXPECT_EQ(std::filesystem::status(storePath()).permissions(), std::filesystem::perms::none);
 }
+
+// Stores that are no file at all: a reader that waited for a writer or for an end would hang the start-up.
+struct SpecialStore {
+    const char* name;
+    std::function<void(const std::string& store)> make;
+};
+
+void PrintTo(const SpecialStore& special, std::ostream* out) {
+    *out << special.name;
+}
+
+class SpecialStores : public DamagedStoreTest, public ::testing::WithParamInterface<SpecialStore> {};
+
+TEST_P(SpecialStores, AreReportedAtOnceAndLeftAlone) {
+    GetParam().make(storePath());
+    const auto started = std::chrono::steady_clock::now();
+    form->Form_Load();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(listShown(*form), (StoredList{kDefaultItems, ""}));
+    EXPECT_EQ(damageReports(), 1);
+
+    platform.forget();
+    form->SI();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, texts::kSaveFailedTitle);
+    std::error_code loop;
+    EXPECT_FALSE(std::filesystem::is_regular_file(storePath(), loop));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NoFiles, SpecialStores,
+    ::testing::Values(
+        SpecialStore{"FifoWithoutAWriter", [](const std::string& store) { ASSERT_EQ(mkfifo(store.c_str(), 0644), 0); }},
+        SpecialStore{"LinkToAnEndlessDevice",
+                     [](const std::string& store) { std::filesystem::create_symlink("/dev/zero", store); }},
+        SpecialStore{"LinkToItself", [](const std::string& store) { std::filesystem::create_symlink(store, store); }}),
+    [](const ::testing::TestParamInfo<SpecialStore>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace hopwick::testing
