@@ -1,10 +1,15 @@
 // The toolkit's floor: a plain Qt Widgets window with Hopwick's controls, geometry, captions and fonts, and
-// nothing else: no store, no picture, no handlers. It ends after its first paint, as the measured Hopwick does.
+// nothing else: no store, no handlers. It ends after its first paint, as the measured Hopwick does.
+// Given a file of items (one a line) and a picture, it also shows them, the plain Qt way: the floor for showing
+// the same content, which tells the toolkit's cost of drawing it from Hopwick's own.
 
 #include "app/control_table.h"
 #include "app/texts.h"
 #include "window/first_paint_exit.h"
 
+#include <QtCore/QFile>
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -29,6 +34,26 @@ QFont font(const FontSpec& spec) {
     font.setPointSizeF(spec.points);
     font.setWeight(static_cast<QFont::Weight>(spec.weight));
     return font;
+}
+
+class Surface final : public QWidget {
+public:
+    QImage picture;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!picture.isNull()) {
+            QPainter(this).drawImage(0, 0, picture);
+        }
+    }
+};
+
+QStringList linesOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 QWidget* makeControl(const ControlSpec& spec, QWidget* window) {
@@ -56,7 +81,11 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* window) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget window;
+    Surface window;
+    const QStringList items = argc > 2 ? linesOf(QString::fromLocal8Bit(argv[1])) : QStringList();
+    if (argc > 2) {
+        window.picture = QImage(QString::fromLocal8Bit(argv[2]));
+    }
     window.setFont(font(kWindowFont));
     window.setWindowTitle(QString::fromUtf8(texts::kAppTitle));
     window.setFixedSize(pixels(kLayoutWidth), pixels(kNormalClientHeight));
@@ -65,6 +94,9 @@ int main(int argc, char** argv) {
         control->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height));
         control->setFont(font(spec.font));
         control->setToolTip(text(spec.tooltip));
+        if (auto* list = qobject_cast<QListWidget*>(control)) {
+            list->addItems(items);
+        }
     }
     hopwick::bench::quitAfterFirstPaint(window);
     window.show();
