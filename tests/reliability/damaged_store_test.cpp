@@ -46,6 +46,14 @@ protected:
         next.SI();
         EXPECT_EQ(storeBytes(), saved);
     }
+
+    // What stands in the store's place cannot be replaced without destroying it: the save says so.
+    void expectSaveRefused() {
+        platform.forget();
+        form->SI();
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].title, texts::kSaveFailedTitle);
+    }
 };
 
 std::string withNuls(std::string text) {
@@ -162,10 +170,7 @@ TEST_F(DamagedStoreTest, AStoreThatIsAFolderIsReportedAndNeverReplaced) {
     EXPECT_EQ(listShown(*form), (StoredList{kDefaultItems, ""}));
     EXPECT_EQ(damageReports(), 1);
 
-    platform.forget();
-    form->SI();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, texts::kSaveFailedTitle);
+    expectSaveRefused();
     EXPECT_TRUE(std::filesystem::is_directory(storePath()));
     EXPECT_EQ(folder.read("SIS/keep.txt"), "the user's own file");
     EXPECT_EQ(std::filesystem::directory_iterator(folder.path() / "SIS")->path(), inside);
@@ -183,10 +188,7 @@ TEST_F(DamagedStoreTest, AStoreWithoutReadPermissionIsReportedAndKept) {
         EXPECT_NE(platform.messages[0].prompt.find(storePath()), std::string::npos);
 
         // Saving over a store that could not be read would lose it; the user made it so, it stays.
-        platform.forget();
-        form->SI();
-        ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].title, texts::kSaveFailedTitle);
+        expectSaveRefused();
     });
     if (child.skipped) {
         GTEST_SKIP() << child.skipReason;
@@ -215,10 +217,7 @@ TEST_P(SpecialStores, AreReportedAtOnceAndLeftAlone) {
     EXPECT_EQ(listShown(*form), (StoredList{kDefaultItems, ""}));
     EXPECT_EQ(damageReports(), 1);
 
-    platform.forget();
-    form->SI();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, texts::kSaveFailedTitle);
+    expectSaveRefused();
     std::error_code loop;
     EXPECT_FALSE(std::filesystem::is_regular_file(storePath(), loop));
 }
