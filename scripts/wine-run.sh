@@ -39,4 +39,11 @@ if [ ! -e "$root/prefix.ready" ]; then
     ) 9>"$root/prefix.lock"
 fi
 
+# A server and Wine's own background processes that outlive each program by a minute: without them every test
+# would pay for starting Wine anew. They must not hold this run's output open (ctest would wait for them), so they
+# start here with none. wineserver fails when a server runs already, and then so do they.
+if wineserver -p60 </dev/null >/dev/null 2>&1; then
+    timeout 120 wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+fi
+
 exec timeout --kill-after=10 "${HOPWICK_WINE_TIMEOUT:-300}" wine "$@"

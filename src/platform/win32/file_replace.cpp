@@ -12,6 +12,8 @@ namespace {
 constexpr const wchar_t* kTemporaryMark = L".hopwick-";
 constexpr const wchar_t* kTemporaryEnd = L".tmp";
 constexpr DWORD kChunk = 1024 * 1024;
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 FileWrite failedWith(DWORD code) {
     return {false, win32::systemMessage(code)};
@@ -130,16 +132,16 @@ FileWrite SystemPlatform::replaceFile(const std::string& path, std::string_view 
 
     const std::wstring temporary =
         win32::joined(folder, temporaryPrefix(name) + std::to_wstring(GetCurrentProcessId()) + kTemporaryEnd);
+    // One under our own process id can only be left from an earlier process that had the same id.
+    DeleteFileW(temporary.c_str());
     DWORD failure = writeTemporary(temporary, bytes);
-    if (failure == ERROR_SUCCESS) {
-        // ReplaceFileW keeps the old file's attributes, security and creation time; a new file just moves in.
-        const bool moved =
-            exists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                                  nullptr)
-                   : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!moved) {
-            failure = GetLastError();
-        }
+    // The new content takes the old file's attributes (a hidden store stays hidden) before it moves in.
+    if (failure == ERROR_SUCCESS && exists && !SetFileAttributesW(temporary.c_str(), attributes & kKeptAttributes)) {
+        failure = GetLastError();
+    }
+    if (failure == ERROR_SUCCESS &&
+        !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        failure = GetLastError();
     }
     if (failure != ERROR_SUCCESS) {
         DeleteFileW(temporary.c_str());

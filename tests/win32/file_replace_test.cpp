@@ -1,0 +1,131 @@
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
+#include "support/temp_folder.h"
+#include "win32_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace hopwick::win32 {
+namespace {
+
+using testing::TempFolder;
+
+std::vector<std::string> entriesOf(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string temporaryName(const std::string& target, DWORD processId) {
+    return "." + target + ".hopwick-" + std::to_string(processId) + ".tmp";
+}
+
+// The id of a process that has just ended, so that none runs under it.
+DWORD endedProcessId() {
+    wchar_t command[] = L"cmd.exe /c exit";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process)) {
+        return 0;
+    }
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+class FileReplaceTest : public ::testing::Test {
+protected:
+    TempFolder temp;
+    Win32Platform platform;
+};
+
+TEST_F(FileReplaceTest, CreatesTheFileAndMissingFoldersWithNothingLeftBeside) {
+    const FileWrite result = platform.replaceFile(temp.file("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
+    ASSERT_TRUE(result.written) << result.error;
+    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(temp.read("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
+    EXPECT_EQ(entriesOf(temp.path() / "config" / "Hopwick"), std::vector<std::string>{"SIS"});
+    EXPECT_EQ(attributesOf(temp.file("config\\Hopwick\\SIS")) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
+}
+
+TEST_F(FileReplaceTest, ReplacesTheWholeContentAndKeepsTheFilesAttributes) {
+    const std::string path = temp.write("SIS", std::string(5000, 'x'));
+    ASSERT_TRUE(setAttributes(path, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
+    const FileWrite result = platform.replaceFile(path, "short");
+    ASSERT_TRUE(result.written) << result.error;
+    EXPECT_EQ(temp.read("SIS"), "short");
+    EXPECT_NE(attributesOf(path) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(entriesOf(temp.path()), std::vector<std::string>{"SIS"});
+
+    ASSERT_TRUE(platform.replaceFile(path, "").written);
+    EXPECT_EQ(temp.read("SIS"), "");
+}
+
+TEST_F(FileReplaceTest, AFileInUseKeepsItsOldContentAndNoTemporaryStays) {
+    const std::string path = temp.write("SIS", "old");
+    {
+        // Another program holds it open without sharing: it can be neither replaced nor removed.
+        const UniqueHandle held(
+            CreateFileW(widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.valid());
+        const FileWrite result = platform.replaceFile(path, "new");
+        EXPECT_FALSE(result.written);
+        EXPECT_NE(result.error, "");
+    }
+    EXPECT_EQ(temp.read("SIS"), "old");
+    EXPECT_EQ(entriesOf(temp.path()), std::vector<std::string>{"SIS"});
+}
+
+TEST_F(FileReplaceTest, AReadOnlyFileOrAFolderIsNotReplaced) {
+    const std::string path = temp.write("SIS", "old");
+    ASSERT_TRUE(setAttributes(path, FILE_ATTRIBUTE_READONLY));
+    const FileWrite readOnly = platform.replaceFile(path, "new");
+    EXPECT_FALSE(readOnly.written);
+    EXPECT_NE(readOnly.error, "");
+    EXPECT_EQ(temp.read("SIS"), "old");
+
+    std::filesystem::create_directories(temp.path() / "folder");
+    EXPECT_FALSE(platform.replaceFile(temp.file("folder"), "new").written);
+    EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "folder"));
+    EXPECT_FALSE(platform.replaceFile("", "new").written);
+    EXPECT_EQ(entriesOf(temp.path()), (std::vector<std::string>{"SIS", "folder"}));
+}
+
+TEST_F(FileReplaceTest, AFileBlockingTheFolderFailsWithoutDamage) {
+    temp.write("config", "not a folder");
+    const FileWrite result = platform.replaceFile(temp.file("config\\SIS"), "new");
+    EXPECT_FALSE(result.written);
+    EXPECT_NE(result.error, "");
+    EXPECT_EQ(temp.read("config"), "not a folder");
+}
+
+TEST_F(FileReplaceTest, StaleTemporariesGoButThoseOfRunningProcessesStay) {
+    const std::string path = temp.write("SIS", "store");
+    const DWORD ended = endedProcessId();
+    ASSERT_NE(ended, 0u);
+    const std::string stale = temporaryName("SIS", ended);
+    const std::string running = temporaryName("SIS", GetCurrentProcessId());
+    temp.write(stale, "half");
+    temp.write(running, "busy");
+    temp.write(temporaryName("OTHER", ended), "someone else's");
+    temp.write(".SIS.hopwick-12x.tmp", "not a process id");
+
+    platform.removeStaleTemporaries(path);
+    const std::vector<std::string> left = entriesOf(temp.path());
+    EXPECT_EQ(std::count(left.begin(), left.end(), stale), 0);
+    EXPECT_EQ(std::count(left.begin(), left.end(), running), 1);
+    EXPECT_EQ(left.size(), 4u);
+    EXPECT_EQ(temp.read("SIS"), "store");
+}
+
+} // namespace
+} // namespace hopwick::win32
