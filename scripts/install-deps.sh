@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config git
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libfontconfig-dev
     fonts-ipafont-gothic fontconfig xdg-utils desktop-file-utils
     xvfb xdotool x11-utils openbox imagemagick
     clang libclang-rt-14-dev

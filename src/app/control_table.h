@@ -9,10 +9,12 @@ namespace hopwick {
 
 enum class ControlKind { Window, ListBox, TextBox, Button, Label };
 
+inline constexpr int kBoldWeight = 700;
+
 struct FontSpec {
     std::string_view family;
     double points;
-    int weight;        // 400 regular, 700 bold
+    int weight;        // 400 regular, kBoldWeight bold
     int charset = 128; // Shift_JIS
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/control_host.h"
+#include "app/control_table.h"
 
 #include <string>
 
@@ -22,7 +23,9 @@ private:
 
 class Label {
 public:
-    Label(ControlHost& host, ControlId id, std::string caption) : host_(host), id_(id), caption_(std::move(caption)) {}
+    // Starts with the caption and the weight of its design.
+    Label(ControlHost& host, const ControlSpec& design)
+        : host_(host), id_(design.id), caption_(design.caption), bold_(design.font.weight >= kBoldWeight) {}
     const std::string& Caption() const { return caption_; }
     void setCaption(const std::string& caption);
     bool FontBold() const { return bold_; }
@@ -32,7 +35,7 @@ private:
     ControlHost& host_;
     ControlId id_;
     std::string caption_;
-    bool bold_ = false;
+    bool bold_;
 };
 
 class Button {

@@ -4,17 +4,10 @@
 
 namespace hopwick {
 
-namespace {
-
-std::string designCaption(ControlId id) { return std::string(controlSpec(id).caption); }
-
-} // namespace
-
 MainForm::MainForm(Platform& platform)
-    : Form(platform, *this), List1(*this), Text1(*this), Label1(*this, ControlId::Label1, designCaption(ControlId::Label1)),
-      Label2(*this, ControlId::Label2, designCaption(ControlId::Label2)),
-      Label3(*this, ControlId::Label3, designCaption(ControlId::Label3)),
-      Label4(*this, ControlId::Label4, designCaption(ControlId::Label4)),
+    : Form(platform, *this), List1(*this), Text1(*this), Label1(*this, controlSpec(ControlId::Label1)),
+      Label2(*this, controlSpec(ControlId::Label2)), Label3(*this, controlSpec(ControlId::Label3)),
+      Label4(*this, controlSpec(ControlId::Label4)),
       Command1(*this, ControlId::Command1, kButtonFaceColor), Command2(*this, ControlId::Command2, kButtonFaceColor),
       Command3(*this, ControlId::Command3, kButtonFaceColor), Command4(*this, ControlId::Command4, kButtonFaceColor),
       Command5(*this, ControlId::Command5, kButtonFaceColor), Command6(*this, ControlId::Command6, kButtonFaceColor),

@@ -30,6 +30,20 @@ TEST_F(SetupModeTest, EnteringMakesTheWindowTallAndFocusesThePathInput) {
     EXPECT_EQ(form->focusedControl(), ControlId::Text1);
 }
 
+TEST_F(SetupModeTest, OnlyTheSetupLabelChangesItsWeight) {
+    start();
+    const auto weights = [this] {
+        return std::vector<bool>{form->Label1.FontBold(), form->Label2.FontBold(), form->Label3.FontBold(),
+                                 form->Label4.FontBold()};
+    };
+    // The path label and the exit label are bold by design, the setup label and the help label regular.
+    EXPECT_EQ(weights(), (std::vector<bool>{true, false, false, true}));
+    form->Label2_Click();
+    EXPECT_EQ(weights(), (std::vector<bool>{true, true, false, true}));
+    form->Command6_Click();
+    EXPECT_EQ(weights(), (std::vector<bool>{true, false, false, true}));
+}
+
 TEST_F(SetupModeTest, OkWithoutChangesWritesTheListAndRestoresNormalMode) {
     start();
     form->Label2_Click();

@@ -1,10 +1,13 @@
 #include "launcher.h"
 
+#include <QtCore/QProcess>
 #include <QtTest/QtTest>
+#include <QtWidgets/QToolTip>
 
 using hopwick::testing::Launcher;
 
-// The controls ask for the Japanese Windows fonts of the design, and get the IPA fonts that Linux has.
+// The controls get the IPA fonts that Linux has for the Japanese Windows fonts of the design; the design's
+// names lead there too.
 class TestFonts : public QObject {
     Q_OBJECT
 
@@ -44,23 +47,59 @@ private slots:
         QWidget* control = launcher.window.findChild<QWidget*>(name);
         QVERIFY(control);
         const QFont& font = control->font();
-        QCOMPARE(font.family(), family);
+        QCOMPARE(QFontInfo(QFont(family)).family(), installed);
+        QCOMPARE(font.family(), installed);
         QCOMPARE(font.pointSizeF(), points);
         QCOMPARE(font.bold(), bold);
         QCOMPARE(QFontInfo(font).family(), installed);
     }
 
     void windowFont() {
-        QCOMPARE(launcher.window.font().family(), QString("ＭＳ ゴシック"));
+        QCOMPARE(QFontInfo(QFont(QString("ＭＳ ゴシック"))).family(), QString("IPAGothic"));
+        QCOMPARE(launcher.window.font().family(), QString("IPAGothic"));
         QCOMPARE(QFontInfo(launcher.window.font()).family(), QString("IPAGothic"));
     }
 
-    // Without a Japanese font the characters would come out as empty boxes.
-    void japaneseCharactersHaveGlyphs() {
-        const QFontMetrics metrics(launcher.find("Label1")->font());
-        for (const QChar c : QString("パスの入力：ｱﾌﾟﾘ")) {
-            QVERIFY2(metrics.inFont(c), qPrintable(QString(c)));
+    // Message boxes, tooltips and Qt's own dialogs speak Japanese too.
+    void dialogFont() {
+        for (const QFont& font : {QApplication::font(), QApplication::font("QMessageBox"), QToolTip::font()}) {
+            QCOMPARE(QFontInfo(font).family(), QString("IPAPGothic"));
+            QCOMPARE(font.pointSizeF(), 9.0);
+            QVERIFY(!font.bold());
         }
+    }
+
+    // The aliases name only the design's fonts: a generic family gets what the system's setup gives it.
+    void otherFamiliesKeepTheSystemsChoice_data() {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("sans-serif") << "sans-serif";
+        QTest::newRow("serif") << "serif";
+        QTest::newRow("monospace") << "monospace";
+    }
+
+    void otherFamiliesKeepTheSystemsChoice() {
+        QFETCH(QString, family);
+        QProcess match;
+        match.start("fc-match", {"--format=%{family[0]}", family});
+        QVERIFY(match.waitForFinished());
+        const QString systemChoice = QString::fromUtf8(match.readAllStandardOutput());
+        QVERIFY(!systemChoice.isEmpty());
+        QCOMPARE(QFontInfo(QFont(family)).family(), systemChoice);
+    }
+
+    // The labels show the model's weight as it stands, starting from the design's.
+    void labelWeightFollowsTheModel() {
+        auto* exit = launcher.find("Label4");
+        auto* setup = launcher.find("Label2");
+        launcher.form.Label4.setFontBold(false);
+        QVERIFY(!exit->font().bold());
+        launcher.form.Label4.setFontBold(true);
+        QVERIFY(exit->font().bold());
+        launcher.form.Label2_Click();
+        QVERIFY(setup->font().bold());
+        launcher.form.Command6_Click();
+        QVERIFY(!setup->font().bold());
+        QCOMPARE(setup->font().pointSizeF(), 9.0);
     }
 
 private:

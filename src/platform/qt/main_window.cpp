@@ -35,7 +35,7 @@ std::size_t slot(ControlId id) {
 } // namespace
 
 MainWindow::MainWindow(MainForm& form) : form_(form) {
-    installFontSubstitutes(); // before the first font of the window is resolved
+    installFonts(); // before the first font of the window is resolved
     setObjectName(QStringLiteral("Form"));
     setFont(fontFor(kWindowFont));
     // Naming the format keeps the reader from loading every image plugin to find out.
@@ -165,11 +165,8 @@ void MainWindow::showLabel(ControlId id) {
     const QString text = displayText(model.Caption());
     label->setText(text);
     label->setAccessibleName(text.isEmpty() ? label->objectName() : QString(text).replace(u'\n', u' '));
-    // The model's bold makes the design font bold; without it the design weight stands.
     QFont font = fontFor(controlSpec(id).font);
-    if (model.FontBold()) {
-        font.setBold(true);
-    }
+    font.setBold(model.FontBold()); // the model starts from the design weight
     label->setFont(font);
 }
 
