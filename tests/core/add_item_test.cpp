@@ -80,7 +80,12 @@ TEST_F(AddItemTest, AFortyFirstItemIsRefusedRatherThanLostAtTheNextStart) {
 }
 
 TEST_F(AddItemTest, APathWithADoubleQuoteIsRefused) {
-    const std::string file = makeFile("say \"hi\".txt");
+    std::string file;
+    try {
+        file = makeFile("say \"hi\".txt");
+    } catch (const std::exception&) {
+        GTEST_SKIP() << "this file system allows no double quote in a name (Windows)";
+    }
     add(file);
     expectRefused(expected::kQuoteInPath, expected::kEnterPath);
     EXPECT_EQ(items(), std::vector<std::string>{"a"});

@@ -78,7 +78,12 @@ TEST_F(PictureTest, AFileThatIsNoPictureLeavesTheShownOneAlone) {
 }
 
 TEST_F(PictureTest, APicturePathWithADoubleQuoteIsRefused) {
-    const std::string odd = makePicture("a\"b.bmp");
+    std::string odd;
+    try {
+        odd = makePicture("a\"b.bmp");
+    } catch (const std::exception&) {
+        GTEST_SKIP() << "this file system allows no double quote in a name (Windows)";
+    }
     platform.dialogResults = {odd};
     form->Command4_Click();
     EXPECT_EQ(shown(), "");

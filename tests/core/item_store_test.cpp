@@ -198,7 +198,7 @@ TEST_F(ItemStoreTest, AnInstalledCopyKeepsItsStoreInTheUsersFolder) {
     platform.programFolderReadOnly = true;
     start();
     form->SI();
-    const std::string userStore = platform.configFolderPath + "/SIS";
+    const std::string userStore = platform.joinPath(platform.configFolderPath, "SIS");
     EXPECT_EQ(form->StorePath, userStore);
     EXPECT_FALSE(storeExists());
     std::ifstream in(userStore, std::ios::binary);
