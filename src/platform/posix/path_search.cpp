@@ -96,7 +96,7 @@ PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) 
 
     std::string folder = posix::folderPart(trimmed);
     if (folder.empty()) {
-        folder = ".";
+        folder.push_back('.'); // not `folder = "."`: GCC 12 warns falsely there (-Wrestrict)
     }
     std::unique_ptr<DIR, DirectoryCloser> directory(opendir(folder.c_str()));
     if (!directory) {
