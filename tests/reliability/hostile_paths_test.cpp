@@ -139,6 +139,17 @@ TEST_F(HostilePathTest, ADoubleQuoteIsRefusedBeforeItReachesTheList) {
     EXPECT_EQ(storeBytes(), kDefaultStore); // the OK after the refused add saved the unchanged list
 }
 
+// No file name holds a NUL: a text with one names nothing, whatever the part before it names.
+TEST_F(HostilePathTest, ATypedNameWithANulNamesNothing) {
+    makeFile("real");
+    start();
+    form->Label2_Click();
+    form->Text1.setTextFromUser(std::string("real\0.txt", 9));
+    form->Command20_Click();
+    EXPECT_EQ(items(), kDefaultItems);
+    EXPECT_EQ(messagePrompts(), std::vector<std::string>{texts::kNoSuchPathPrompt});
+}
+
 // The rule for names that are not UTF-8: their bytes are kept after a mark of their own, and only that mark
 // makes such bytes a name; the same bytes in a store marked as UTF-8 are damage.
 TEST_F(HostilePathTest, BytesThatAreNotUtf8AreANameOnlyInAStoreMarkedForThem) {

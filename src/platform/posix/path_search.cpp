@@ -74,7 +74,8 @@ struct DirectoryCloser {
 } // namespace
 
 PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) {
-    if (path.empty()) {
+    // No name holds a NUL; the system would see only the part before it, which may name something else.
+    if (path.empty() || path.find('\0') != std::string::npos) {
         return {};
     }
     std::string_view trimmed = path;
