@@ -2,12 +2,16 @@
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/qt_picture.h"
 
+#include "app/control_table.h"
+
 #include <QtGui/QImage>
 #include <QtTest/QtTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QStyleOptionButton>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -76,12 +80,32 @@ private slots:
         QCOMPARE(overlapping, design);
     }
 
+    // In setup mode the whole layout is in view, but for what the design itself puts past the client area: the
+    // setup label and "Help!" reach 9 pixels past the right edge, "Help!" 2 past the bottom.
+    void onlyTheDesignsOwnOverhangs() {
+        launcher->form.Label2_Click();
+        const QRect view = launcher->window.rect();
+        std::map<QString, QSize> overhangs;
+        for (QWidget* control : launcher->window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QRect place = control->geometry();
+            QVERIFY2(view.contains(place.topLeft()), qPrintable(control->objectName()));
+            const QSize overhang(std::max(0, place.right() - view.right()),
+                                 std::max(0, place.bottom() - view.bottom()));
+            if (!overhang.isNull()) {
+                overhangs[control->objectName()] = overhang;
+            }
+        }
+        QCOMPARE(overhangs, (std::map<QString, QSize>{{"Label2", {9, 0}}, {"Label3", {9, 2}}}));
+    }
+
     void textsFit_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("setupMode");
-        for (const char* name : {"Command20", "Command1", "Command3", "Command5", "Command2", "Label4", "Label1",
-                                 "Label2", "Command4", "Command7", "Label3", "Command6", "Command8", "Command9"}) {
-            QTest::newRow(name) << QString(name) << true;
+        for (const hopwick::ControlSpec& spec : hopwick::controlTable()) {
+            if (spec.kind == hopwick::ControlKind::Button || spec.kind == hopwick::ControlKind::Label) {
+                const QByteArray name(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+                QTest::newRow(name.constData()) << QString::fromLatin1(name) << true;
+            }
         }
         QTest::newRow("Label2 in normal mode") << "Label2" << false; // bold only in setup mode
     }
