@@ -5,11 +5,11 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config git
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    qt6-base-dev libgl-dev libfontconfig-dev
+    qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev
     fonts-ipafont-gothic fontconfig xdg-utils desktop-file-utils
     xvfb xdotool x11-utils openbox imagemagick
     clang libclang-rt-14-dev
-    g++-mingw-w64-x86-64 wine wine64 locales
+    g++-mingw-w64-x86-64 wine wine64 locales python3
 )
 
 missing=()
