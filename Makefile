@@ -29,4 +29,6 @@ test-fuzz: deps
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
-	bench/run_benchmarks.sh build-bench
+	cmake --preset bench-windows
+	cmake --build --preset bench-windows
+	bench/run_benchmarks.sh build-bench build-bench-win

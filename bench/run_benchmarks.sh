@@ -3,7 +3,8 @@
 # The table is in Markdown, ready for bench/README.md; Google Benchmark's own output goes to the build folder.
 set -euo pipefail
 
-build=${1:?usage: bench/run_benchmarks.sh BUILD_FOLDER}
+build=${1:?usage: bench/run_benchmarks.sh BUILD_FOLDER [WINDOWS_BUILD_FOLDER]}
+windows=${2:-}
 bin="$build/bench"
 
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores," \
@@ -15,6 +16,9 @@ echo "|---|---|---|---|---|---|---|"
 "$bin/hopwick_launch_bench"
 if [ -x "$bin/hopwick_window_bench" ]; then
     "$bin/hopwick_window_bench"
+fi
+if [ -n "$windows" ]; then
+    "$bin/hopwick_windows_bench" "$windows"
 fi
 "$bin/hopwick_store_bench" 2>"$bin/store_bench_console.txt"
 echo

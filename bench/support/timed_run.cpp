@@ -19,7 +19,7 @@ TimedRun runTimed(const std::vector<std::string>& arguments) {
     argv.push_back(nullptr);
     const auto start = std::chrono::steady_clock::now();
     pid_t child = -1;
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
         throw std::runtime_error("cannot start " + arguments.front());
     }
     int status = 0;

@@ -42,6 +42,9 @@ MainWindow::~MainWindow() {
 
 void MainWindow::show(int showCommand) {
     ShowWindow(window_, showCommand);
+    for (const ControlSpec& spec : controlTable()) {
+        controlChanged(spec.id); // what changed while the window was hidden
+    }
     UpdateWindow(window_);
 }
 
