@@ -1,5 +1,5 @@
 # The two commands of the quick start: `make run` and `make test`; `make bench` measures, apart from the tests.
-.PHONY: run test deps build bench test-asan test-fuzz
+.PHONY: run test test-windows deps build bench test-asan test-fuzz
 
 deps:
 	@scripts/install-deps.sh
@@ -11,7 +11,7 @@ build: deps
 run: build
 	scripts/run-launcher.sh build/src/platform/qt/hopwick
 
-test: build test-asan test-fuzz
+test: build test-asan test-fuzz test-windows
 	ctest --preset linux
 
 # The core, platform, reliability and Qt suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -25,6 +25,10 @@ test-fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	ctest --preset fuzz
+
+# The Windows program cross-built with mingw-w64, its suites, the core's and end-to-end tests run under Wine.
+test-windows: deps
+	scripts/test-windows.sh
 
 bench: deps
 	cmake --preset bench

@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "platform/win32/control_fonts.h"
+#include "platform/win32/main_window_class.h"
 #include "platform/win32/picture.h"
 
 #include <windows.h>
@@ -13,8 +14,6 @@
 #include <string>
 
 namespace hopwick::win32 {
-
-inline constexpr const wchar_t* kMainWindowClass = L"HopwickMainWindow";
 
 // The launcher's window as native controls: it draws the form's models and turns the user's actions into calls
 // of the form's handlers. Built hidden; the form's Form_Load runs before show().

@@ -1,0 +1,90 @@
+"""hopwick.exe under Wine on a private X display, driven from outside with xdotool: the store of the very first run,
+and a store that the Linux program wrote, with Japanese paths and commas, rewritten byte for byte."""
+
+import os
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+from polling import wait_for, wait_for_value
+from store_file import DEFAULT_ITEMS, store_bytes, write_store
+from store_rewrite_test import OLD_TIME, PICTURE_COLOUR, PICTURE_SIZE, write_bmp
+from wine_launcher_run import WineLauncherRun, WineRunFolder, stop_wine_server
+from x_driver import XDriver
+from x_session import XSession
+
+DEFAULT_STORE_SIZE = 221
+EXIT_CODE = 0
+
+
+class WineStoreTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.program = Path(os.environ["HOPWICK_E2E_PROGRAM"])
+        cls._class_folder = tempfile.TemporaryDirectory(prefix="hopwick-wine-e2e-")
+        cls.addClassCleanup(cls._class_folder.cleanup)
+        cls.session = XSession(Path(cls._class_folder.name) / "x")
+        cls.addClassCleanup(cls.session.stop)
+        cls.session.start()
+        cls.driver = XDriver(cls.session.environment)
+        # Wine's processes of earlier suites know no display; they go, and so do ours at the end.
+        stop_wine_server(cls.session.environment)
+        cls.addClassCleanup(stop_wine_server, cls.session.environment)
+
+    def setUp(self):
+        folder = tempfile.TemporaryDirectory(prefix="hopwick-wine-e2e-")
+        self.addCleanup(folder.cleanup)
+        self.folder = Path(folder.name)
+        self.run_folder = WineRunFolder(self.folder / "run", self.program)
+
+    def start_run(self):
+        run = WineLauncherRun(self.session, self.driver, self.run_folder)
+        self.addCleanup(self._report_output, run)
+        self.addCleanup(run.stop)
+        run.start()
+        run.wait_for_mode(run.normal_mode())
+        return run
+
+    @staticmethod
+    def _report_output(run):
+        output = run.output()
+        if output:
+            print(f"--- launcher output ---\n{output}", file=sys.stderr)
+
+    def setup_then_ok(self, run):
+        run.click_control("Label2")
+        run.wait_for_mode(run.setup_mode())
+        run.click_control("Command1")
+        run.wait_for_mode(run.normal_mode())
+
+    def test_first_run_shows_the_defaults_and_ok_saves_them(self):
+        run = self.start_run()
+        self.assertFalse(self.run_folder.store.exists(), "nothing is saved before OK")
+        self.setup_then_ok(run)
+        expected = store_bytes(DEFAULT_ITEMS)
+        self.assertEqual(len(expected), DEFAULT_STORE_SIZE)
+        wait_for(self.run_folder.store.exists, "the store to be written")
+        wait_for_value(self.run_folder.store.read_bytes, expected, "the store's bytes")
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
+
+    def test_a_store_of_the_linux_program_is_read_and_rewritten_byte_for_byte(self):
+        picture = self.folder / "背景.bmp"
+        write_bmp(picture, PICTURE_SIZE, PICTURE_COLOUR)
+        # Windows paths in code page 932, with commas inside fields, an empty entry before the last one, and
+        # 表 and ソ, whose second byte is the backslash. The picture is named as Wine sees it, on drive Z:.
+        items = ["C:\\ﾂｰﾙ\\表示.exe", "D:\\会議, 議事録\\予定,表.txt", "", "NotePad", "\\\\server\\ソフト\\x,y"]
+        store = write_store(self.run_folder.program_folder, items, "Z:" + str(picture).replace("/", "\\"))
+        stored = store.read_bytes()
+        os.utime(store, (OLD_TIME, OLD_TIME))
+        run = self.start_run()
+        # Left of the list, where only the window's surface and so the stored picture shows.
+        self.assertEqual(run.client_pixel(run.settled_capture(), 2, 2), PICTURE_COLOUR)
+        self.setup_then_ok(run)
+        wait_for(lambda: store.stat().st_mtime != OLD_TIME, "the store to be rewritten")
+        self.assertEqual(store.read_bytes(), stored)
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
+
+
+if __name__ == "__main__":
+    unittest.main()

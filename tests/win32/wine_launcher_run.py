@@ -1,0 +1,98 @@
+"""One run of hopwick.exe under Wine, for the Linux end-to-end tests' helpers to drive.
+
+Wine draws the frame and every control inside one unmanaged X window, so the window's X geometry is its outer
+size, and where the client area lies comes from a small Windows program (the window probe). Wine runs through
+the build's wrapper, with its prefix and its Japanese locale.
+"""
+
+import os
+import subprocess
+from pathlib import Path
+
+from launcher_run import LauncherRun, RunFolder
+from polling import wait_for
+from window_texts import APP_CAPTION, SETUP_CAPTION
+from x_driver import Rectangle
+
+WINE_RUN = os.environ["HOPWICK_WINE_RUN"]
+WINE_ROOT = os.environ["HOPWICK_WINE_ROOT"]
+PROBE = os.environ["HOPWICK_E2E_PROBE"]
+TWIPS_PER_INCH = 1440
+# Outer width and heights in twips: the program sets them, whatever frame the system draws.
+OUTER_WIDTH = 7080
+NORMAL_HEIGHT = 2175
+SETUP_HEIGHT = 3285
+
+
+def wine_environment(base):
+    environment = dict(base)
+    environment.update(WINEPREFIX=str(Path(WINE_ROOT) / "prefix"), HOME=str(Path(WINE_ROOT) / "home"),
+                       WINEDEBUG="-all")
+    return environment
+
+
+def stop_wine_server(base):
+    """Ends every Wine process of the build's prefix; the next run starts a server that knows this display."""
+    subprocess.run(["wineserver", "-k"], env=wine_environment(base), timeout=30, check=False)
+    subprocess.run(["wineserver", "-w"], env=wine_environment(base), timeout=30, check=False)
+
+
+class WineRunFolder(RunFolder):
+    def __init__(self, folder, program):
+        super().__init__(folder, program)
+        self.program = self.program.rename(self.program.with_suffix(".exe"))
+
+
+class WineLauncherRun(LauncherRun):
+    def __init__(self, session, driver, run_folder):
+        super().__init__(session, driver, run_folder)
+        self.dpi = None
+
+    def start(self):
+        self.environment["HOPWICK_WINE_DISPLAY"] = self.environment["DISPLAY"]
+        with open(self.folder.output, "ab") as output:
+            self.process = subprocess.Popen([WINE_RUN, WINE_ROOT, str(self.folder.program)],
+                                            cwd=self.folder.work_folder, env=self.environment,
+                                            stdin=subprocess.DEVNULL, stdout=output, stderr=subprocess.STDOUT)
+        # The first start in a prefix also starts Wine's own processes.
+        self.window = wait_for(lambda: self._windows_named(APP_CAPTION), "the launcher's window", 60)[0]
+        self.dpi = self.client_area()[1]
+
+    def _windows_named(self, name):
+        if self.process.poll() is not None:
+            raise AssertionError(f"the launcher ended with {self.process.returncode}: {self.output()}")
+        # The window belongs to the Windows program, a child of the wrapper's timeout.
+        pid = self.process.pid
+        children = Path(f"/proc/{pid}/task/{pid}/children").read_text().split()
+        return self.driver.find_windows(int(children[0]), name) if children else []
+
+    def client_area(self):
+        """The client area in screen coordinates, and the window's resolution."""
+        result = subprocess.run([WINE_RUN, WINE_ROOT, PROBE], env=self.environment, capture_output=True, timeout=60,
+                                check=True)
+        left, top, width, height, dpi = (int(field) for field in result.stdout.split())
+        return Rectangle(left, top, width, height), dpi
+
+    def pixels(self, twips):
+        return twips * self.dpi // TWIPS_PER_INCH
+
+    def mode(self):
+        """The caption and the outer size, which tell the two modes apart."""
+        geometry = self.driver.geometry(self.window)
+        return self.driver.caption(self.window), (geometry.width, geometry.height)
+
+    def normal_mode(self):
+        return APP_CAPTION, (self.pixels(OUTER_WIDTH), self.pixels(NORMAL_HEIGHT))
+
+    def setup_mode(self):
+        return SETUP_CAPTION, (self.pixels(OUTER_WIDTH), self.pixels(SETUP_HEIGHT))
+
+    def click_at(self, x, y):
+        client = self.client_area()[0]
+        self.driver.click(client.left + x, client.top + y)
+
+    def client_pixel(self, image, x, y):
+        """The colour of a point of the client area in a capture of the whole window."""
+        client = self.client_area()[0]
+        window = self.driver.geometry(self.window)
+        return image.pixel(client.left - window.left + x, client.top - window.top + y)
