@@ -85,6 +85,30 @@ class WineStoreTest(unittest.TestCase):
         self.assertEqual(store.read_bytes(), stored)
         self.assertEqual(run.exit_by_label(), EXIT_CODE)
 
+    def test_keys_add_a_typed_path_and_access_keys_act_only_in_setup_mode(self):
+        run = self.start_run()
+        windows = run.window_count()
+        # Alt+I is the initialise button's access key: in normal mode that button is out of view and does nothing.
+        # Had the key acted, its question would hold the window, and setup mode could not begin.
+        self.driver.key("alt+i")
+        run.click_control("Label2")
+        run.wait_for_mode(run.setup_mode())
+        self.assertEqual(run.window_count(), windows)
+        # Setup mode puts the focus into the path input; Enter adds what was typed.
+        typed = "Z:" + str(self.run_folder.program).replace("/", "\\")
+        run.type_text(typed)
+        self.driver.key("Return")
+        # In setup mode the access key acts: the initialise button asks first, and No keeps the list.
+        self.driver.key("alt+i")
+        wait_for(lambda: run.window_count() == windows + 1, "the question before initialising")
+        self.driver.key("n")
+        wait_for(lambda: run.window_count() == windows, "the question to close")
+        run.click_control("Command1")
+        run.wait_for_mode(run.normal_mode())
+        wait_for(self.run_folder.store.exists, "the store to be written")
+        wait_for_value(self.run_folder.store.read_bytes, store_bytes(DEFAULT_ITEMS + (typed,)), "the store's bytes")
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -58,6 +58,15 @@ class WineLauncherRun(LauncherRun):
         self.window = wait_for(lambda: self._windows_named(APP_CAPTION), "the launcher's window", 60)[0]
         self.dpi = self.client_area()[1]
 
+    def type_text(self, text):
+        """Types into the control that has the focus, as the keyboard would."""
+        subprocess.run(["xdotool", "type", "--delay", "20", text], env=self.environment, timeout=60, check=True)
+
+    def window_count(self):
+        """How many captioned windows the program shows: its own and any message box or dialog over it (tooltips
+        have no caption)."""
+        return len(self._windows_named(".+"))
+
     def _windows_named(self, name):
         if self.process.poll() is not None:
             raise AssertionError(f"the launcher ended with {self.process.returncode}: {self.output()}")
