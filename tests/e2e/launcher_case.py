@@ -18,8 +18,23 @@ from x_session import XSession
 
 
 class LauncherCase(unittest.TestCase):
+    # How a run starts and where it lives; the Windows build's tests put Wine in between.
+    run_class = LauncherRun
+    folder_class = RunFolder
+
     @classmethod
     def setUpClass(cls):
+        cls.start_session()
+        probe = LauncherRun(cls.session, cls.driver, RunFolder(Path(cls._class_folder.name) / "probe", cls.program))
+        probe.start()
+        try:
+            cls.rows = measure_rows(probe)
+        finally:
+            probe.stop()
+
+    @classmethod
+    def start_session(cls):
+        """The program under test and the X session that all of the class's tests share."""
         cls.program = Path(os.environ["HOPWICK_E2E_PROGRAM"])
         cls.artifacts = Path(os.environ["HOPWICK_E2E_ARTIFACTS"])
         cls._class_folder = tempfile.TemporaryDirectory(prefix="hopwick-e2e-")
@@ -28,22 +43,16 @@ class LauncherCase(unittest.TestCase):
         cls.addClassCleanup(cls.session.stop)
         cls.session.start()
         cls.driver = XDriver(cls.session.environment)
-        probe = LauncherRun(cls.session, cls.driver, RunFolder(Path(cls._class_folder.name) / "probe", cls.program))
-        probe.start()
-        try:
-            cls.rows = measure_rows(probe)
-        finally:
-            probe.stop()
 
     def setUp(self):
         folder = tempfile.TemporaryDirectory(prefix="hopwick-e2e-")
         self.addCleanup(folder.cleanup)
         self.folder = Path(folder.name)
-        self.run_folder = RunFolder(self.folder / "run", self.program)
+        self.run_folder = self.folder_class(self.folder / "run", self.program)
 
     def start_run(self):
         """Starts the program from this test's folder; it is stopped and its output shown at the test's end."""
-        run = LauncherRun(self.session, self.driver, self.run_folder)
+        run = self.run_class(self.session, self.driver, self.run_folder)
         self.addCleanup(self._report_output, run)
         self.addCleanup(run.stop)
         run.start()

@@ -2,55 +2,34 @@
 and a store that the Linux program wrote, with Japanese paths and commas, rewritten byte for byte."""
 
 import os
-import sys
-import tempfile
 import unittest
-from pathlib import Path
 
+from launcher_case import LauncherCase
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
 from store_rewrite_test import OLD_TIME, PICTURE_COLOUR, PICTURE_SIZE, write_bmp
 from wine_launcher_run import WineLauncherRun, WineRunFolder, stop_wine_server
-from x_driver import XDriver
-from x_session import XSession
 
 DEFAULT_STORE_SIZE = 221
 EXIT_CODE = 0
 
 
-class WineStoreTest(unittest.TestCase):
+class WineStoreTest(LauncherCase):
+    run_class = WineLauncherRun
+    folder_class = WineRunFolder
+
     @classmethod
     def setUpClass(cls):
-        cls.program = Path(os.environ["HOPWICK_E2E_PROGRAM"])
-        cls._class_folder = tempfile.TemporaryDirectory(prefix="hopwick-wine-e2e-")
-        cls.addClassCleanup(cls._class_folder.cleanup)
-        cls.session = XSession(Path(cls._class_folder.name) / "x")
-        cls.addClassCleanup(cls.session.stop)
-        cls.session.start()
-        cls.driver = XDriver(cls.session.environment)
+        # The Linux cases' session, less their measuring of the list's rows, which these tests do not click.
+        cls.start_session()
         # Wine's processes of earlier suites know no display; they go, and so do ours at the end.
         stop_wine_server(cls.session.environment)
         cls.addClassCleanup(stop_wine_server, cls.session.environment)
 
-    def setUp(self):
-        folder = tempfile.TemporaryDirectory(prefix="hopwick-wine-e2e-")
-        self.addCleanup(folder.cleanup)
-        self.folder = Path(folder.name)
-        self.run_folder = WineRunFolder(self.folder / "run", self.program)
-
     def start_run(self):
-        run = WineLauncherRun(self.session, self.driver, self.run_folder)
-        self.addCleanup(self._report_output, run)
-        self.addCleanup(run.stop)
-        run.start()
+        run = super().start_run()
         run.wait_for_mode(run.normal_mode())
         return run
-
-    @staticmethod
-    def _report_output(run):
-        output = run.output()
-        if output:
-            print(f"--- launcher output ---\n{output}", file=sys.stderr)
 
     def setup_then_ok(self, run):
         run.click_control("Label2")
