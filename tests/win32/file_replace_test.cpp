@@ -1,26 +1,18 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
+#include "reliability/folder_listing.h"
 #include "support/temp_folder.h"
 #include "win32_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
 namespace hopwick::win32 {
 namespace {
 
+using testing::entriesOf;
 using testing::TempFolder;
-
-std::vector<std::string> entriesOf(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string temporaryName(const std::string& target, DWORD processId) {
     return "." + target + ".hopwick-" + std::to_string(processId) + ".tmp";
