@@ -1,5 +1,8 @@
 #include "support/full_store.h"
 
+#include "app/main_form.h"
+#include "support/bench_platform.h"
+
 #include <array>
 #include <cstdint>
 #include <fstream>
@@ -38,6 +41,20 @@ std::vector<std::string> fullStoreItems(const std::string& folder) {
                         std::to_string(i + 1) + "回_定例会議の議事録と配布資料（最終版）.txt");
     }
     return items;
+}
+
+void saveStore(const std::string& programFolder, const std::vector<std::string>& items,
+               const std::string& picturePath) {
+    BenchPlatform platform(programFolder);
+    MainForm form(platform);
+    for (const std::string& item : items) {
+        form.List1.AddItem(item);
+    }
+    form.PicturePath = picturePath;
+    form.SI();
+    if (platform.messages != 0) {
+        throw std::runtime_error("the store could not be written");
+    }
 }
 
 void writeBackgroundPicture(const std::string& path) {

@@ -1,8 +1,6 @@
 // The Windows build: the size of hopwick.exe and the DLLs it imports, and its start-up to first paint under Wine
 // against a bare Win32 window with the same controls, both alternately, under Xvfb with a window manager.
 
-#include "app/main_form.h"
-#include "support/bench_platform.h"
 #include "support/comparison.h"
 #include "support/full_store.h"
 #include "support/scratch_folder.h"
@@ -99,17 +97,12 @@ std::string windowsPath(std::string path) {
 
 void writeFullStore(const std::string& programFolder, const std::string& picture) {
     writeBackgroundPicture(picture);
-    BenchPlatform platform(programFolder);
-    MainForm form(platform);
+    std::vector<std::string> items;
     for (std::string item : fullStoreItems("/Users/利用者")) {
         std::replace(item.begin(), item.end(), '/', '\\');
-        form.List1.AddItem("C:" + item);
+        items.push_back("C:" + item);
     }
-    form.PicturePath = windowsPath(picture);
-    form.SI();
-    if (platform.messages != 0) {
-        throw std::runtime_error("the store could not be written");
-    }
+    saveStore(programFolder, items, windowsPath(picture));
 }
 
 void run(const std::string& command) {
