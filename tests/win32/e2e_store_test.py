@@ -88,6 +88,21 @@ class WineStoreTest(LauncherCase):
         wait_for_value(self.run_folder.store.read_bytes, store_bytes(DEFAULT_ITEMS + (typed,)), "the store's bytes")
         self.assertEqual(run.exit_by_label(), EXIT_CODE)
 
+    def test_a_double_click_on_the_surface_chooses_a_picture_only_in_setup_mode(self):
+        run = self.start_run()
+        windows = run.window_count()
+        # Left of the list, on the bare surface. Had it opened the dialog, setup mode could not begin.
+        run.double_click_at(2, 2)
+        run.click_control("Label2")
+        run.wait_for_mode(run.setup_mode())
+        self.assertEqual(run.window_count(), windows)
+        run.double_click_at(2, 2)
+        wait_for(lambda: run.window_count() == windows + 1, "the picture dialog")
+        self.driver.key("Escape")
+        wait_for(lambda: run.window_count() == windows, "the picture dialog to close")
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
+        self.assertFalse(self.run_folder.store.exists(), "a cancelled choice saves nothing")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -100,6 +100,11 @@ class WineLauncherRun(LauncherRun):
         client = self.client_area()[0]
         self.driver.click(client.left + x, client.top + y)
 
+    def double_click_at(self, x, y):
+        client = self.client_area()[0]
+        subprocess.run(["xdotool", "mousemove", str(client.left + x), str(client.top + y), "click", "--repeat", "2",
+                        "--delay", "80", "1"], env=self.environment, timeout=60, check=True)
+
     def client_pixel(self, image, x, y):
         """The colour of a point of the client area in a capture of the whole window."""
         client = self.client_area()[0]
