@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     // The prefix is made once per build folder by the script the Windows tests use; a server kept running
     // spares every run Wine's own start.
     const std::string wineRoot = build + "/wine";
-    run("'" HOPWICK_SOURCE_DIR "/scripts/wine-run.sh' '" + wineRoot + "' '" + bare + "' >/dev/null 2>&1");
+    run("'" HOPWICK_SOURCE_DIR "/scripts/wine-run.sh' '" + wineRoot + "' cmd.exe /c exit >/dev/null 2>&1");
     useWine(wineRoot);
     run("wineserver -k >/dev/null 2>&1 || true");
     run("wineserver -p");
