@@ -9,6 +9,7 @@
 #include "support/timed_run.h"
 #include "support/x_session.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -40,7 +41,9 @@ void writeFullStore(const std::string& programFolder, const std::string& picture
 
 } // namespace hopwick::bench
 
-int main() {
+namespace {
+
+int measure() {
     using namespace hopwick::bench;
     ScratchFolder folder("window");
     // The program keeps its store beside itself, so it runs from a folder of its own.
@@ -88,4 +91,16 @@ int main() {
         "Peak resident set of the same runs", "MB", memory, "≤ floor + 2 MB",
         [](const Summary& hopwick, const Summary& floor) { return hopwick.median <= floor.median + kMemoryAllowance; });
     return 0;
+}
+
+} // namespace
+
+// A failure ends the run through here, so that the X server and the window manager are stopped on the way out.
+int main() {
+    try {
+        return measure();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "hopwick_window_bench: %s\n", failure.what());
+        return 1;
+    }
 }

@@ -115,7 +115,9 @@ void run(const std::string& command) {
 
 } // namespace hopwick::bench
 
-int main(int argc, char** argv) {
+namespace {
+
+int measure(int argc, char** argv) {
     using namespace hopwick::bench;
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s WINDOWS_BUILD_FOLDER\n", argv[0]);
@@ -151,4 +153,16 @@ int main(int argc, char** argv) {
     printRow({"Start-up to first paint under Wine, Xvfb (40-item store, background picture)", "ms", hopwickTime,
               floorTime, kFloorName, "ratio ≤ 1.10", ratioOfMedians(hopwickTime, floorTime) <= kGoalRatio});
     return 0;
+}
+
+} // namespace
+
+// A failure ends the run through here, so that the X server and the window manager are stopped on the way out.
+int main(int argc, char** argv) {
+    try {
+        return measure(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s: %s\n", argv[0], failure.what());
+        return 1;
+    }
 }
