@@ -13,7 +13,7 @@ struct Pair {
 
 class CodePage932Test : public ::testing::Test {
 protected:
-    SystemOnlyPlatform platform;
+    WindowlessPlatform platform;
 };
 
 TEST_F(CodePage932Test, RoundTripsBothWays) {

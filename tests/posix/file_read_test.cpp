@@ -14,7 +14,7 @@ namespace {
 class FileReadTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    SystemOnlyPlatform platform;
+    WindowlessPlatform platform;
 };
 
 TEST_F(FileReadTest, ReadsAWholeSmallFile) {
@@ -75,7 +75,7 @@ TEST_F(FileReadTest, AFolderAFifoAndAnUnreadableFileFailWithAReason) {
     ASSERT_EQ(mkfifo(temp.file("pipe").c_str(), 0600), 0);
     EXPECT_EQ(runInChild([&]() -> std::string {
                   alarm(10);
-                  SystemOnlyPlatform child;
+                  WindowlessPlatform child;
                   const FileRead result = child.readFile(temp.file("pipe"), 100);
                   return result.status == FileRead::Status::Failed && !result.error.empty() ? "" : "fifo was read";
               }),
@@ -85,7 +85,7 @@ TEST_F(FileReadTest, AFolderAFifoAndAnUnreadableFileFailWithAReason) {
     ASSERT_EQ(chmod(secret.c_str(), 0), 0);
     const std::string failure = runInChild(
         [&]() -> std::string {
-            SystemOnlyPlatform child;
+            WindowlessPlatform child;
             const FileRead result = child.readFile(secret, 100);
             return result.status == FileRead::Status::Failed && result.error == std::strerror(EACCES)
                        ? ""

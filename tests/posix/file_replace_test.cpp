@@ -46,7 +46,7 @@ std::string temporaryName(const std::string& target, pid_t pid) {
 class FileReplaceTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    SystemOnlyPlatform platform;
+    WindowlessPlatform platform;
 };
 
 TEST_F(FileReplaceTest, CreatesANewFileAndItsMissingFolders) {
@@ -115,7 +115,7 @@ TEST_F(FileReplaceTest, AFileSizeLimitFailsWithoutKillingTheProcessAndKeepsTheOl
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             return "setrlimit failed";
         }
-        SystemOnlyPlatform child;
+        WindowlessPlatform child;
         const FileWrite result = child.replaceFile(path, std::string(5000, 'n'));
         if (result.written) {
             return "written despite the limit";
@@ -137,7 +137,7 @@ TEST_F(FileReplaceTest, AReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
 
     const std::string failure = runInChild(
         [&]() -> std::string {
-            SystemOnlyPlatform child;
+            WindowlessPlatform child;
             std::string problems;
             if (child.isWritableFolder(temp.file("read-only"))) {
                 problems += "read-only folder reported writable; ";
@@ -200,7 +200,7 @@ TEST_F(FileReplaceTest, AnotherUsersRunningProcessKeepsItsTemporary) {
     temp.write("shared/" + temporaryName("SIS", dead), "half");
     const std::string failure = runInChild(
         [&]() -> std::string {
-            SystemOnlyPlatform child;
+            WindowlessPlatform child;
             child.removeStaleTemporaries(temp.file("shared/SIS"));
             return "";
         },

@@ -13,7 +13,7 @@ namespace {
 class FoldersTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    SystemOnlyPlatform platform;
+    WindowlessPlatform platform;
 };
 
 TEST_F(FoldersTest, CurrentDirectoryFollowsTheProcess) {

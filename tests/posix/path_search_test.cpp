@@ -29,7 +29,7 @@ protected:
     }
 
     TempFolder temp;
-    SystemOnlyPlatform platform;
+    WindowlessPlatform platform;
 };
 
 TEST_F(PathSearchTest, PlainFileCountsUnderEveryMaskAndGivesItsNameOnly) {
@@ -163,7 +163,7 @@ TEST_F(PathSearchTest, PermissionDeniedIsAFailedSearch) {
     ASSERT_EQ(chmod(temp.file("listable").c_str(), 0444), 0); // names readable, entries not reachable
     const std::string failure = runInChild(
         [&]() -> std::string {
-            SystemOnlyPlatform child;
+            WindowlessPlatform child;
             std::string problems;
             for (const std::string path :
                  {"locked/secret.txt", "locked/*", "locked/*.txt", "listable/secret.txt", "listable/*.txt"}) {

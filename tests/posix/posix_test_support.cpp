@@ -18,11 +18,6 @@
 
 namespace hopwick::testing {
 
-int SystemOnlyPlatform::messageBox(const std::string& prompt, int /*style*/, const std::string& title) {
-    messages.push_back(title + ": " + prompt);
-    return kAnswerOk;
-}
-
 std::string runInChild(const std::function<std::string()>& body, bool asNobody) {
     int channel[2];
     if (pipe2(channel, O_CLOEXEC) != 0) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/system_platform.h"
+#include "windowless_platform.h"
 
 #include <filesystem>
 #include <functional>
@@ -9,24 +9,6 @@
 #include <vector>
 
 namespace hopwick::testing {
-
-// The system platform alone: the window's members do nothing, message boxes are recorded.
-class SystemOnlyPlatform final : public SystemPlatform {
-public:
-    std::vector<std::string> messages; // "title: prompt" of each box
-
-    int messageBox(const std::string& prompt, int style, const std::string& title) override;
-    void beep() override {}
-    std::optional<std::string> showOpenDialog(const OpenDialogRequest&) override { return std::nullopt; }
-    std::string commandLine() override { return {}; }
-    PictureLoad loadPicture(const std::string&) override { return {}; }
-    void setFocus(ControlId) override {}
-    void applyWindowSize(int, int) override {}
-    void applyCaption(const std::string&) override {}
-    void applyPicture(const std::shared_ptr<const Picture>&) override {}
-    void controlChanged(ControlId) override {}
-    void closeWindow() override {}
-};
 
 // What runInChild returns when it could not take root's privileges away; the test then cannot run.
 inline constexpr const char* kCannotDropPrivileges = "cannot drop privileges";

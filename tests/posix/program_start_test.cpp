@@ -19,7 +19,7 @@ using Arguments = std::vector<std::string>;
 class ProgramStartTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    SystemOnlyPlatform platform;
+    WindowlessPlatform platform;
 };
 
 TEST_F(ProgramStartTest, TheProgramFileAsItStandsComesFirst) {

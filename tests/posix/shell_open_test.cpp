@@ -29,7 +29,7 @@ protected:
     TempFolder temp;
     StandInFolder bin{temp.path(), "bin"};
     const std::string work = temp.file("作業 フォルダ");
-    SystemOnlyPlatform platform;
+    WindowlessPlatform platform;
 };
 
 TEST_F(ShellOpenTest, OpensTheFileAsOneArgumentInTheWorkingFolder) {
@@ -81,7 +81,7 @@ TEST_F(ShellOpenTest, AMissingXdgOpenIsToldOnceAndOpensNothing) {
     // Told once per process: the calls run in a child of their own, whatever other tests did before.
     const std::string failure = runInChild([&]() -> std::string {
         StandInFolder empty(temp.path(), "empty-bin");
-        SystemOnlyPlatform child;
+        WindowlessPlatform child;
         child.shellExecute("open", temp.file("a.txt"), work, kShow);
         child.shellExecute("open", "mailto:maker@example.com", work, kShow);
         if (child.messages.size() != 1) {

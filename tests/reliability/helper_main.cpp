@@ -7,7 +7,7 @@
 //
 // Started with HOPWICK_STAND_IN_LOG set, under any name, it records how it was called there and exits.
 
-#include "quiet_platform.h"
+#include "windowless_platform.h"
 #include "stand_in.h"
 #include "store_lists.h"
 
@@ -20,7 +20,7 @@ namespace {
 
 using hopwick::MainForm;
 using hopwick::testing::listShown;
-using hopwick::testing::QuietPlatform;
+using hopwick::testing::WindowlessPlatform;
 using hopwick::testing::showList;
 using hopwick::testing::StoredList;
 
@@ -34,7 +34,7 @@ bool isOneOfTheLists(const StoredList& shown) {
 }
 
 int saveLoop(const std::string& folder, const std::string& lists, int seconds) {
-    QuietPlatform platform(folder);
+    WindowlessPlatform platform(folder);
     MainForm form(platform);
     form.Form_Load();
     if (!platform.messages.empty()) {

@@ -3,7 +3,7 @@
 
 #include "form_fixture.h"
 #include "process_counts.h"
-#include "quiet_platform.h"
+#include "windowless_platform.h"
 #include "stand_in.h"
 
 #include <cerrno>
@@ -41,7 +41,7 @@ protected:
 
     TempFolder folder_;
     TempFolder programs_;
-    QuietPlatform platform_;
+    WindowlessPlatform platform_;
     MainForm form_;
 };
 

@@ -1,8 +1,8 @@
-#include "quiet_platform.h"
+#include "windowless_platform.h"
 
 namespace hopwick::testing {
 
-int QuietPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
+int WindowlessPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
     messages.push_back(title + ": " + prompt);
     return style == kStyleYesNo ? kAnswerYes : kAnswerOk;
 }

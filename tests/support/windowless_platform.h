@@ -2,23 +2,28 @@
 
 #include "platform/system_platform.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace hopwick::testing {
 
 // The real system platform with a window that is never shown: what a launcher process does to files and
-// programs, without a display. Message boxes are counted and answered with their default button.
-class QuietPlatform : public SystemPlatform {
+// programs, without a display. Message boxes are kept as "title: prompt" and answered with their default.
+class WindowlessPlatform : public SystemPlatform {
 public:
-    explicit QuietPlatform(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+    WindowlessPlatform() = default;
+    explicit WindowlessPlatform(std::string programFolder) : programFolder_(std::move(programFolder)) {}
 
-    std::vector<std::string> messages; // "title: prompt" of each box shown
+    std::vector<std::string> messages;
 
     int messageBox(const std::string& prompt, int style, const std::string& title) override;
     void beep() override {}
     std::optional<std::string> showOpenDialog(const OpenDialogRequest&) override { return std::nullopt; }
-    std::string programFolder() override { return programFolder_; }
+    // The given folder, or the program's own when none was given.
+    std::string programFolder() override {
+        return programFolder_ ? *programFolder_ : SystemPlatform::programFolder();
+    }
     std::string commandLine() override { return {}; }
     PictureLoad loadPicture(const std::string&) override { return {}; }
     void setFocus(ControlId) override {}
@@ -29,7 +34,7 @@ public:
     void closeWindow() override {}
 
 private:
-    std::string programFolder_;
+    std::optional<std::string> programFolder_;
 };
 
 } // namespace hopwick::testing
