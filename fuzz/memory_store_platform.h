@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiet_platform.h"
+#include "windowless_platform.h"
 
 #include <optional>
 #include <string>
@@ -8,9 +8,9 @@
 namespace hopwick::fuzz {
 
 // The quiet platform with the store in memory, so that a fuzzer runs thousands of start-ups a second.
-class MemoryStorePlatform final : public testing::QuietPlatform {
+class MemoryStorePlatform final : public testing::WindowlessPlatform {
 public:
-    MemoryStorePlatform() : QuietPlatform("/hopwick") {}
+    MemoryStorePlatform() : WindowlessPlatform("/hopwick") {}
 
     std::optional<std::string> store; // the file's bytes; nothing when there is none
 

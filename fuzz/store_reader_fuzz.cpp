@@ -2,7 +2,7 @@
 // list can show and the writer can store again.
 
 #include "fuzz_check.h"
-#include "quiet_platform.h"
+#include "windowless_platform.h"
 
 #include "store/store_encoding.h"
 #include "store/store_record.h"
@@ -13,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using hopwick::fuzz::require;
-    static hopwick::testing::QuietPlatform platform("/nonexistent");
+    static hopwick::testing::WindowlessPlatform platform("/nonexistent");
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     const hopwick::DecodedStore store = hopwick::decodeStore(platform, bytes);
