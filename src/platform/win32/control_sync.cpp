@@ -106,7 +106,7 @@ void MainWindow::syncLabel(ControlId id) {
     if (textOf(child) != caption) {
         SetWindowTextW(child, caption.c_str());
     }
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(id, label.FontBold())), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(id, label.FontBold() ? FW_BOLD : FW_NORMAL)), FALSE);
     redrawUnder(child);
 }
 

@@ -83,10 +83,7 @@ void MainWindow::addTooltips() {
     }
 }
 
-HFONT MainWindow::fontOf(ControlId id, bool bold) {
-    const FontSpec& font = controlSpec(id).font;
-    return fonts_.get(font, bold ? FW_BOLD : font.weight, dpi_);
-}
+HFONT MainWindow::fontOf(ControlId id, int weight) { return fonts_.get(controlSpec(id).font, weight, dpi_); }
 
 void MainWindow::layOut() {
     dpi_ = GetDpiForWindow(window_);
@@ -97,7 +94,7 @@ void MainWindow::layOut() {
         if (spec.kind == ControlKind::Label) {
             syncLabel(spec.id);
         } else {
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.id, false)), FALSE);
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.id, spec.font.weight)), FALSE);
         }
     }
     applyWindowSize(widthTwips_, heightTwips_);

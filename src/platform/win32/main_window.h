@@ -51,7 +51,7 @@ private:
     void createControls();
     void addTooltips();
     void layOut();
-    HFONT fontOf(ControlId id, bool bold);
+    HFONT fontOf(ControlId id, int weight);
     // control_sync.cpp
     static std::wstring textOf(HWND window);
     void syncList();
