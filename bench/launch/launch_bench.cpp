@@ -142,7 +142,7 @@ int main() {
     while (waitpid(-1, nullptr, 0) > 0) {
     }
 
-    const bool quiet = platform.messages == 0 && form.List1.ListCount() == documentIndex + 1 && !form.SetupMode;
+    const bool quiet = platform.messages.empty() && form.List1.ListCount() == documentIndex + 1 && !form.SetupMode;
     const std::string goal = "ratio ≤ 1.5";
     const Summary toolClick = summarise(times[0]);
     const Summary documentClick = summarise(times[1]);

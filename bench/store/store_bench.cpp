@@ -45,7 +45,7 @@ template <class PlatformType> void save(benchmark::State& state) {
     for (auto _ : state) {
         form.SI();
     }
-    if (platform.messages != 0) {
+    if (!platform.messages.empty()) {
         state.SkipWithError("the save reported a failure");
     }
 }
@@ -59,7 +59,7 @@ void load(benchmark::State& state) {
     for (auto _ : state) {
         form.OpenF();
     }
-    if (platform.messages != 0 || form.List1.ListCount() != kStoreSlots) {
+    if (!platform.messages.empty() || form.List1.ListCount() != kStoreSlots) {
         state.SkipWithError("the load did not read the full store back");
     }
 }

@@ -12,11 +12,6 @@ public:
 
 } // namespace
 
-int BenchPlatform::messageBox(const std::string&, int style, const std::string&) {
-    ++messages;
-    return style == kStyleYesNo ? kAnswerYes : kAnswerOk;
-}
-
 PictureLoad BenchPlatform::loadPicture(const std::string& path) {
     if (path.empty()) {
         return {};

@@ -52,7 +52,7 @@ void saveStore(const std::string& programFolder, const std::vector<std::string>&
     }
     form.PicturePath = picturePath;
     form.SI();
-    if (platform.messages != 0) {
+    if (!platform.messages.empty()) {
         throw std::runtime_error("the store could not be written");
     }
 }
