@@ -1,0 +1,97 @@
+#include "launcher_test_case.h"
+#include "platform/qt/entry_painter.h"
+#include "platform/qt/fonts.h"
+
+#include <QtGui/QPainter>
+#include <QtGui/QStandardItemModel>
+#include <QtTest/QtTest>
+#include <QtWidgets/QListWidget>
+
+using hopwick::EntryPainter;
+using hopwick::testing::LauncherTestCase;
+
+namespace {
+
+const QString kLongPath = QStringLiteral(
+    "/home/利用者/ドキュメント/業務資料/二〇二四年度/営業部/会議録と報告書/第1回_定例会議の議事録と配布資料（最終版）.txt");
+
+} // namespace
+
+// The list draws its entries one line each, cut at its edge as a Windows list box does; drawing only the part
+// that shows must look exactly like drawing the whole entry under the clip.
+class TestEntryPainter : public LauncherTestCase {
+    Q_OBJECT
+
+private slots:
+    void rowsAreAsHighAsTheFontAndAsWideAsTheList() {
+        launcher->form.List1.AddItem(kLongPath.toStdString());
+        const QListWidget* list = launcher->find<QListWidget>("List1");
+        const QRect first = list->visualItemRect(list->item(0));
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        QCOMPARE(first.height(), QFontMetrics(list->font()).height());
+        QCOMPARE(last.height(), first.height());
+        QCOMPARE(last.top(), first.top() + first.height() * (list->count() - 1));
+        QCOMPARE(last.width(), list->viewport()->width());
+    }
+
+    void theCutIsInvisible_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("fontSlot");
+        QTest::addColumn<bool>("selected");
+        QTest::newRow("long Japanese path") << kLongPath << 0 << false;
+        QTest::newRow("long Japanese path, selected") << kLongPath << 0 << true;
+        QTest::newRow("kerned Latin in the proportional font")
+            << QStringLiteral("AVAVAVAV To Wa Ty LT AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV") << 1
+            << false;
+        QTest::newRow("characters outside the basic plane")
+            << QStringLiteral("𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽") << 0
+            << false;
+        QTest::newRow("combining marks") << QStringLiteral("Cafe\u0301 re\u0301sume\u0301 nai\u0308ve ").repeated(6)
+                                         << 1 << false;
+        QTest::newRow("short entry") << QStringLiteral("NotePad") << 0 << false;
+    }
+
+    void theCutIsInvisible() {
+        QFETCH(QString, text);
+        QFETCH(int, fontSlot);
+        QFETCH(bool, selected);
+        const QFont font = fontSlot == 0 ? hopwick::fontFor(hopwick::controlSpec(hopwick::ControlId::List1).font)
+                                         : hopwick::fontFor(hopwick::dialogFont());
+        const QListWidget* list = launcher->find<QListWidget>("List1");
+        constexpr int kWidth = 300;
+        const QImage cut = paintEntry(*list, text, font, selected, kWidth);
+        const QImage whole = paintEntry(*list, text, font, selected, 20 * kWidth).copy(0, 0, kWidth, cut.height());
+        QCOMPARE(cut, whole);
+        // Something was drawn at all, and for a long entry up to the edge.
+        QVERIFY(cut != paintEntry(*list, QString(), font, selected, kWidth));
+        if (QFontMetrics(font).horizontalAdvance(text) > kWidth) {
+            QVERIFY(column(cut, kWidth - 8) != column(paintEntry(*list, QString(), font, selected, kWidth), kWidth - 8));
+        }
+    }
+
+private:
+    static QImage paintEntry(const QWidget& list, const QString& text, const QFont& font, bool selected, int width) {
+        QStandardItemModel model;
+        model.appendRow(new QStandardItem(text));
+        QStyleOptionViewItem option;
+        option.initFrom(&list);
+        option.widget = &list;
+        option.font = font;
+        option.fontMetrics = QFontMetrics(font);
+        option.state = QStyle::State_Enabled | QStyle::State_Active;
+        if (selected) {
+            option.state |= QStyle::State_Selected;
+        }
+        option.rect = QRect(0, 0, width, option.fontMetrics.height());
+        QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        EntryPainter().paint(&painter, option, model.index(0, 0));
+        return image;
+    }
+
+    static QImage column(const QImage& image, int x) { return image.copy(x, 0, 8, image.height()); }
+};
+
+QTEST_MAIN(TestEntryPainter)
+#include "entry_painter_test.moc"
