@@ -9,6 +9,7 @@
 #include "key_filter.h"
 #include "qt_picture.h"
 
+#include <QtCore/QFile>
 #include <QtGui/QIcon>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPixmap>
@@ -38,8 +39,10 @@ MainWindow::MainWindow(MainForm& form) : form_(form) {
     installFonts(); // before the first font of the window is resolved
     setObjectName(QStringLiteral("Form"));
     setFont(fontFor(kWindowFont));
-    // Naming the format keeps the reader from loading every image plugin to find out.
-    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/hopwick.png"), "PNG")));
+    QFile icon(QStringLiteral(":/icons/hopwick.png"));
+    if (icon.open(QIODevice::ReadOnly)) {
+        setWindowIcon(QIcon(QPixmap::fromImage(readImage(icon, "png"))));
+    }
     setAcceptDrops(true);
     // The whole canvas, as laid out, until the form gives the window its size.
     setFixedSize(pixels(kLayoutWidth), pixels(kLayoutHeight));

@@ -7,8 +7,7 @@ namespace hopwick {
 
 namespace {
 
-// The picture formats that the window takes, told by their first bytes. Naming the format spares the reader
-// from loading every image plugin to ask each whether it knows the bytes.
+// The picture formats that the window takes, told by their first bytes.
 QByteArray formatOf(std::string_view bytes) {
     if (bytes.starts_with("BM")) {
         return "bmp";
@@ -24,13 +23,25 @@ QByteArray formatOf(std::string_view bytes) {
 
 } // namespace
 
+QImage readImage(QIODevice& device, const QByteArray& format, QString* error) {
+    QImageReader reader(&device, format);
+    // Qt lets any image plugin claim a named format before its own reader, and loads every plugin to ask them;
+    // without the detection a named format goes straight to the reader that has its name.
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    QImage image = reader.read();
+    if (image.isNull() && error) {
+        *error = reader.errorString();
+    }
+    return image;
+}
+
 PictureLoad decodePicture(std::string_view bytes) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
-    QImageReader reader(&buffer, formatOf(bytes));
-    QImage image = reader.read();
+    QString error;
+    QImage image = readImage(buffer, formatOf(bytes), &error);
     if (image.isNull()) {
-        return {nullptr, reader.errorString().toStdString()};
+        return {nullptr, error.toStdString()};
     }
     return {std::make_shared<QtPicture>(std::move(image)), {}};
 }

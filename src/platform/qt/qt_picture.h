@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QtCore/QIODevice>
 #include <QtGui/QImage>
 
 #include <string_view>
@@ -18,6 +19,10 @@ public:
 private:
     QImage image_;
 };
+
+// Reads an image from `device`, in `format` when one is named, else in whatever format the bytes are; a null image
+// when it cannot, with the reason in `error`.
+QImage readImage(QIODevice& device, const QByteArray& format, QString* error = nullptr);
 
 // Decodes a picture file's bytes; the format is found from the bytes, not from the name.
 PictureLoad decodePicture(std::string_view bytes);
