@@ -1,6 +1,7 @@
 #include "item_list.h"
 
 #include "drop_forwarding.h"
+#include "entry_painter.h"
 
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
@@ -10,9 +11,10 @@ namespace hopwick {
 ItemList::ItemList(MainForm& form, QWidget* parent) : QListWidget(parent), form_(form) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     // Like a Windows list box, long entries are cut at the edge rather than scrolled sideways. Every entry is
-    // then one line of one font, so the list lays out one entry instead of shaping the text of all of them.
+    // then one line of one font, so the list sizes one row instead of shaping the text of all of them.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
+    setItemDelegate(new EntryPainter(this));
     setSortingEnabled(false);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
@@ -20,18 +22,23 @@ ItemList::ItemList(MainForm& form, QWidget* parent) : QListWidget(parent), form_
     showModel();
 }
 
+// Called on every change of the model, forty times while a store loads: only the entries that differ from the
+// ones shown are converted and set.
 void ItemList::showModel() {
     const ListBox& model = form_.List1;
-    while (count() > model.ListCount()) {
+    const auto entries = static_cast<std::size_t>(model.ListCount());
+    while (shown_.size() > entries) {
         delete takeItem(count() - 1);
+        shown_.pop_back();
     }
-    while (count() < model.ListCount()) {
-        addItem(QString());
-    }
-    for (int i = 0; i < model.ListCount(); ++i) {
-        const QString text = QString::fromUtf8(model.List(i));
-        if (item(i)->text() != text) {
-            item(i)->setText(text);
+    for (std::size_t i = 0; i < entries; ++i) {
+        std::string entry = model.List(static_cast<int>(i));
+        if (i == shown_.size()) {
+            addItem(QString::fromUtf8(entry));
+            shown_.push_back(std::move(entry));
+        } else if (shown_[i] != entry) {
+            item(static_cast<int>(i))->setText(QString::fromUtf8(entry));
+            shown_[i] = std::move(entry);
         }
     }
     setCurrentRow(model.ListIndex()); // -1 clears the selection

@@ -5,6 +5,8 @@
 #include <QtWidgets/QListWidget>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace hopwick {
 
@@ -31,6 +33,7 @@ private:
     static std::optional<CursorAction> cursorAction(int key);
 
     MainForm& form_;
+    std::vector<std::string> shown_; // the model's entries as the rows show them
 };
 
 } // namespace hopwick
