@@ -12,8 +12,8 @@ using hopwick::testing::LauncherTestCase;
 
 namespace {
 
-const QString kLongPath = QStringLiteral(
-    "/home/利用者/ドキュメント/業務資料/二〇二四年度/営業部/会議録と報告書/第1回_定例会議の議事録と配布資料（最終版）.txt");
+const QString kLongPath = QStringLiteral("/home/利用者/ドキュメント/業務資料/二〇二四年度/営業部/会議録と報告書/"
+                                         "第1回_定例会議の議事録と配布資料（最終版）.txt");
 
 } // namespace
 
@@ -44,8 +44,9 @@ private slots:
             << QStringLiteral("AVAVAVAV To Wa Ty LT AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV AV") << 1
             << false;
         QTest::newRow("characters outside the basic plane")
-            << QStringLiteral("𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽") << 0
-            << false;
+            << QStringLiteral(
+                   "𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽")
+            << 0 << false;
         QTest::newRow("combining marks") << QStringLiteral("Cafe\u0301 re\u0301sume\u0301 nai\u0308ve ").repeated(6)
                                          << 1 << false;
         QTest::newRow("short entry") << QStringLiteral("NotePad") << 0 << false;
@@ -65,7 +66,8 @@ private slots:
         // Something was drawn at all, and for a long entry up to the edge.
         QVERIFY(cut != paintEntry(*list, QString(), font, selected, kWidth));
         if (QFontMetrics(font).horizontalAdvance(text) > kWidth) {
-            QVERIFY(column(cut, kWidth - 8) != column(paintEntry(*list, QString(), font, selected, kWidth), kWidth - 8));
+            QVERIFY(column(cut, kWidth - 8) !=
+                    column(paintEntry(*list, QString(), font, selected, kWidth), kWidth - 8));
         }
     }
 

@@ -12,8 +12,8 @@
 #include <QtCore/QFile>
 #include <QtGui/QIcon>
 #include <QtGui/QMouseEvent>
-#include <QtGui/QPixmap>
 #include <QtGui/QPainter>
+#include <QtGui/QPixmap>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 
