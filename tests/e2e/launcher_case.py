@@ -50,9 +50,11 @@ class LauncherCase(unittest.TestCase):
         self.folder = Path(folder.name)
         self.run_folder = self.folder_class(self.folder / "run", self.program)
 
-    def start_run(self):
-        """Starts the program from this test's folder; it is stopped and its output shown at the test's end."""
+    def start_run(self, arguments=()):
+        """Starts the program from this test's folder with these command-line arguments; it is stopped and its
+        output shown at the test's end."""
         run = self.run_class(self.session, self.driver, self.run_folder)
+        run.arguments = list(arguments)
         self.addCleanup(self._report_output, run)
         self.addCleanup(run.stop)
         run.start()

@@ -42,10 +42,11 @@ class LauncherRun:
         self.environment["QT_QPA_PLATFORM"] = "xcb"
         self.process = None
         self.window = None
+        self.arguments = []
 
     def start(self):
         with open(self.folder.output, "ab") as output:
-            self.process = subprocess.Popen([str(self.folder.program)], cwd=self.folder.work_folder,
+            self.process = subprocess.Popen([str(self.folder.program), *self.arguments], cwd=self.folder.work_folder,
                                             env=self.environment, stdin=subprocess.DEVNULL, stdout=output,
                                             stderr=subprocess.STDOUT)
         self.window = wait_for(lambda: self._windows_named(APP_CAPTION), "the launcher's window")[0]

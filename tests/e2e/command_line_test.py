@@ -1,0 +1,50 @@
+"""A path given on the command line is opened as the launcher starts, the way a file dropped on its icon is."""
+
+import os
+import time
+import unittest
+
+from launcher_case import LauncherCase
+from polling import wait_for
+from stand_ins import Start
+from window_layout import NORMAL_MODE
+
+# Long enough for a start that was going to happen to reach the stand-in's log.
+QUIET_PERIOD = 1.0
+
+
+class CommandLineTest(LauncherCase):
+    def setUp(self):
+        super().setUp()
+        documents = self.folder / "documents"
+        documents.mkdir()
+        self.document = documents / "議事録 第2回.txt"
+        self.document.write_text("議事録\n", encoding="utf-8")
+
+    def assert_opens(self, arguments, path):
+        run = self.start_run(arguments)
+        run.wait_for_mode(NORMAL_MODE)
+        wait_for(self.starts, "the path to be opened")
+        folder = os.path.realpath(self.run_folder.work_folder)
+        self.assertEqual(self.starts(), [Start("xdg-open", folder, (str(path),))])
+
+    def test_a_path_is_opened(self):
+        self.assert_opens([str(self.document)], self.document)
+
+    def test_a_path_split_at_its_space_is_joined_again(self):
+        # A desktop that does not quote the path hands it over in pieces.
+        self.assert_opens(str(self.document).split(" "), self.document)
+
+    def test_a_folder_is_opened(self):
+        self.assert_opens([str(self.document.parent)], self.document.parent)
+
+    def test_a_path_that_names_nothing_opens_nothing(self):
+        run = self.start_run([str(self.folder / "消えた.txt")])
+        run.wait_for_mode(NORMAL_MODE)
+        time.sleep(QUIET_PERIOD)
+        self.assertEqual(self.starts(), [])
+        self.assertEqual(run.mode(), NORMAL_MODE)
+
+
+if __name__ == "__main__":
+    unittest.main()
