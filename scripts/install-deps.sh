@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev
     fonts-ipafont-gothic fontconfig xdg-utils desktop-file-utils
     xvfb xdotool x11-utils openbox imagemagick
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64 locales python3
 )
 

@@ -11,7 +11,8 @@ struct TimedRun {
     double peakMegabytes = 0;   // its peak resident set
 };
 
-// Runs a program (found on PATH when its name has no slash) to its end; throws when it cannot be started or does not end with status 0.
+// Runs a program (found on PATH when its name has no slash) to its end; throws when it cannot be started or does not
+// end with status 0.
 TimedRun runTimed(const std::vector<std::string>& arguments);
 
 } // namespace hopwick::bench

@@ -58,12 +58,9 @@ QStringList linesOf(const QString& path) {
 
 QWidget* makeControl(const ControlSpec& spec, QWidget* window) {
     switch (spec.kind) {
-    case ControlKind::ListBox:
-        return new QListWidget(window);
-    case ControlKind::TextBox:
-        return new QLineEdit(window);
-    case ControlKind::Button:
-        return new QPushButton(text(spec.caption), window);
+    case ControlKind::ListBox: return new QListWidget(window);
+    case ControlKind::TextBox: return new QLineEdit(window);
+    case ControlKind::Button: return new QPushButton(text(spec.caption), window);
     case ControlKind::Label: {
         auto* label = new QLabel(
             spec.id == ControlId::Label2 ? QString::fromUtf8(texts::kSetupLabelCaption) : text(spec.caption), window);
@@ -71,8 +68,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* window) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
-    case ControlKind::Window:
-        break;
+    case ControlKind::Window: break;
     }
     return nullptr;
 }

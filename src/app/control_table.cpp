@@ -6,6 +6,8 @@ namespace hopwick {
 
 namespace {
 
+// One control a line, as the design lists them.
+// clang-format off
 constexpr std::array<ControlSpec, 16> kControls{{
     {ControlId::List1, "List1", ControlKind::ListBox, 120, 120, 6735, 960, 0, "", "ﾄﾞﾛｯﾌﾟ可能です。ｸﾘｯｸするとｱﾌﾟﾘｹｰｼｮﾝが起動します。", kWindowFont, 0},
     {ControlId::Text1, "Text1", ControlKind::TextBox, 120, 2505, 3015, 270, 1, "", "", {"ＭＳ Ｐゴシック", 9, 400}, 0},
@@ -24,10 +26,13 @@ constexpr std::array<ControlSpec, 16> kControls{{
     {ControlId::Command8, "Command8", ControlKind::Button, 4440, 2520, 375, 255, 14, "↑", "", kWindowFont, 0},
     {ControlId::Command9, "Command9", ControlKind::Button, 4920, 2520, 375, 255, 15, "↓", "", kWindowFont, 0},
 }};
+// clang-format on
 
 } // namespace
 
-std::span<const ControlSpec> controlTable() { return kControls; }
+std::span<const ControlSpec> controlTable() {
+    return kControls;
+}
 
 const ControlSpec& controlSpec(ControlId id) {
     for (const ControlSpec& spec : kControls) {

@@ -24,11 +24,11 @@ struct ControlSpec {
     std::string_view name;
     ControlKind kind;
     int left, top, width, height;
-    int tabIndex;               // -1 for the window
-    std::string_view caption;   // with "&" before the access key
-    std::string_view tooltip;   // empty: none
-    FontSpec font;              // the window font where the control has none of its own
-    char accessKey;             // upper-case letter, or 0
+    int tabIndex;             // -1 for the window
+    std::string_view caption; // with "&" before the access key
+    std::string_view tooltip; // empty: none
+    FontSpec font;            // the window font where the control has none of its own
+    char accessKey;           // upper-case letter, or 0
 };
 
 inline constexpr FontSpec kWindowFont{"ＭＳ ゴシック", 9, 400};

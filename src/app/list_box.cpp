@@ -2,7 +2,9 @@
 
 namespace hopwick {
 
-void ListBox::setListIndex(int index) { select(index, false); }
+void ListBox::setListIndex(int index) {
+    select(index, false);
+}
 
 void ListBox::setSelected(int index, bool selected) {
     if (selected) {
@@ -12,7 +14,9 @@ void ListBox::setSelected(int index, bool selected) {
     }
 }
 
-void ListBox::clickEntry(int index) { select(index, true); }
+void ListBox::clickEntry(int index) {
+    select(index, true);
+}
 
 void ListBox::select(int index, bool reportAlways) {
     if (index < -1 || index >= ListCount()) {
@@ -45,7 +49,9 @@ void ListBox::setList(int index, const std::string& text) {
     }
 }
 
-void ListBox::AddItem(const std::string& text) { AddItem(text, ListCount()); }
+void ListBox::AddItem(const std::string& text) {
+    AddItem(text, ListCount());
+}
 
 void ListBox::AddItem(const std::string& text, int index) {
     if (index < 0 || index > ListCount()) {

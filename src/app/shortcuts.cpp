@@ -39,8 +39,12 @@ void MainForm::Form_KeyDown(int16_t& KeyCode, int16_t Shift) {
     KeyCode = 0;
 }
 
-void MainForm::Label3_Click() { platform_.shellExecute("open", kHelpTarget, platform_.currentDirectory(), kShow); }
+void MainForm::Label3_Click() {
+    platform_.shellExecute("open", kHelpTarget, platform_.currentDirectory(), kShow);
+}
 
-void MainForm::Label4_Click() { platform_.closeWindow(); }
+void MainForm::Label4_Click() {
+    platform_.closeWindow();
+}
 
 } // namespace hopwick

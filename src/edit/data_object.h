@@ -6,7 +6,7 @@
 
 namespace hopwick {
 
-inline constexpr int kFormatFiles = 15;  // the shell's list of dropped files
+inline constexpr int kFormatFiles = 15; // the shell's list of dropped files
 inline constexpr int kDropEffectCopy = 1;
 
 // What a drag and drop carries, as the drop handlers see it.
@@ -19,7 +19,8 @@ public:
     int FilesCount() const { return static_cast<int>(files_.size()); }
     // Positions count from 1; "" outside them.
     std::string FilesItem(int position) const {
-        return position >= 1 && position <= FilesCount() ? files_[static_cast<std::size_t>(position - 1)] : std::string();
+        return position >= 1 && position <= FilesCount() ? files_[static_cast<std::size_t>(position - 1)]
+                                                         : std::string();
     }
 
 private:

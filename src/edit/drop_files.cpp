@@ -7,13 +7,17 @@ void MainForm::Form_OLEDragOver(const DataObject&, int& Effect, int, int, float,
     Effect = kDropEffectCopy;
 }
 
-void MainForm::Form_OLEDragDrop(const DataObject& Data, int&, int, int, float, float) { dropFiles(Data); }
+void MainForm::Form_OLEDragDrop(const DataObject& Data, int&, int, int, float, float) {
+    dropFiles(Data);
+}
 
 void MainForm::List1_OLEDragOver(const DataObject&, int& Effect, int, int, float, float, int) {
     Effect = kDropEffectCopy;
 }
 
-void MainForm::List1_OLEDragDrop(const DataObject& Data, int&, int, int, float, float) { dropFiles(Data); }
+void MainForm::List1_OLEDragDrop(const DataObject& Data, int&, int, int, float, float) {
+    dropFiles(Data);
+}
 
 // Each dropped file is offered on its own; every one accepted is stored at once, in either mode.
 void MainForm::dropFiles(const DataObject& data) {

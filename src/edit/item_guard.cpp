@@ -5,7 +5,9 @@ namespace hopwick {
 
 namespace {
 
-bool holdsQuote(const std::string& path) { return path.find('"') != std::string::npos; }
+bool holdsQuote(const std::string& path) {
+    return path.find('"') != std::string::npos;
+}
 
 } // namespace
 

@@ -28,7 +28,9 @@ constexpr std::array<BuiltinTool, 15> kTools{{
 
 } // namespace
 
-std::span<const BuiltinTool> BuiltinTools() { return kTools; }
+std::span<const BuiltinTool> BuiltinTools() {
+    return kTools;
+}
 
 const BuiltinTool* findBuiltinTool(std::string_view name) {
     for (const BuiltinTool& tool : kTools) {

@@ -99,7 +99,9 @@ void MainForm::checK() {
 }
 
 // A picture that cannot be loaded shows none, but keeps its path: the file may come back.
-void MainForm::showStoredPicture() { Form.setPicture(platform_.loadPicture(PicturePath).picture); }
+void MainForm::showStoredPicture() {
+    Form.setPicture(platform_.loadPicture(PicturePath).picture);
+}
 
 void MainForm::reportStoreDamage(const std::string& reason) {
     std::string prompt = StorePath + "\r\n";

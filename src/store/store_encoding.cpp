@@ -24,7 +24,9 @@ std::optional<std::string> roundTripCodePage932(Platform& platform, const std::s
     return encoded;
 }
 
-bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // Decodes what can be decoded, character by character, and marks the rest.
 std::string decodeCodePage932Leniently(Platform& platform, std::string_view bytes) {

@@ -4,9 +4,15 @@ namespace hopwick {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
-bool endsField(char c) { return c == ',' || isLineBreak(c); }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+bool endsField(char c) {
+    return c == ',' || isLineBreak(c);
+}
 
 class RecordReader {
 public:
@@ -110,6 +116,8 @@ std::string formatRecord(const std::vector<std::string>& fields) {
     return line;
 }
 
-ParsedRecord parseRecord(std::string_view bytes) { return RecordReader(bytes).read(); }
+ParsedRecord parseRecord(std::string_view bytes) {
+    return RecordReader(bytes).read();
+}
 
 } // namespace hopwick

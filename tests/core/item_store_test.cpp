@@ -76,8 +76,8 @@ TEST_F(ItemStoreTest, PathsWithCommasAndJapaneseAreStoredInCodePage932AndReadBac
 
 TEST_F(ItemStoreTest, TextsThatCodePage932WouldChangeAreStoredInUtf8) {
     // "é" has no code; "¥" would be written as 0x5C and read back as a backslash.
-    for (const std::string& text : {std::string("/home/me/café.txt"), std::string("C:\\¥100.txt"),
-                                    std::string("/tmp/\xF0\x9F\x98\x80.png")}) {
+    for (const std::string& text :
+         {std::string("/home/me/café.txt"), std::string("C:\\¥100.txt"), std::string("/tmp/\xF0\x9F\x98\x80.png")}) {
         SCOPED_TRACE(text);
         form->List1.Clear();
         form->List1.AddItem("plain");

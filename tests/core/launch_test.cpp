@@ -13,10 +13,10 @@ protected:
 
 TEST_F(LaunchTest, EveryBuiltinToolStartsItsProgramFile) {
     start();
-    const std::vector<std::string> programs{
-        "Notepad.exe", "Pbrush.exe",  "Explorer.exe", "Write.exe",  "Calc.exe",
-        "Telnet.exe",  "Ftp.exe",     "C:\\WINDOWS\\command.com", "Defrag.exe", "Regedit.exe",
-        "Scandskw.exe", "Dialer.exe", "Winfile.exe",  "Progman.exe", "Wangimg.exe"};
+    const std::vector<std::string> programs{"Notepad.exe", "Pbrush.exe",  "Explorer.exe", "Write.exe",
+                                            "Calc.exe",    "Telnet.exe",  "Ftp.exe",      "C:\\WINDOWS\\command.com",
+                                            "Defrag.exe",  "Regedit.exe", "Scandskw.exe", "Dialer.exe",
+                                            "Winfile.exe", "Progman.exe", "Wangimg.exe"};
     for (int i = 0; i < 15; ++i) {
         click(i);
     }

@@ -69,7 +69,7 @@ TEST_F(ListBoxTest, SelectingAnEntryRunsTheClickBeforeTheSettingReturns) {
 TEST_F(ListBoxTest, OnlyAChangeToAnEntryIsReportedAsAClick) {
     fill({"a", "b", "c"});
     list.setListIndex(1);
-    list.setListIndex(1); // unchanged
+    list.setListIndex(1);  // unchanged
     list.setListIndex(-1); // cleared: no entry to report
     list.setSelected(0, true);
     EXPECT_EQ(clicks, (std::vector<int>{1, 0}));

@@ -89,15 +89,14 @@ TEST_P(MoveTest, MovesOrStepsAwayFromTheEdge) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moves, MoveTest,
-    ::testing::Values(MoveCase{"UpFromTheBottom", true, 2, {"X", "Z", "Y"}, 1, false},
-                      MoveCase{"DownFromTheTop", false, 0, {"Y", "X", "Z"}, 1, false},
-                      MoveCase{"UpAtTheTop", true, 0, {"X", "Y", "Z"}, 1, true},
-                      MoveCase{"DownAtTheBottom", false, 2, {"X", "Y", "Z"}, 1, true},
-                      MoveCase{"DownWithNothingSelected", false, -1, {"Y", "X", "Z"}, 1, false},
-                      MoveCase{"UpWithNothingSelected", true, -1, {"X", "Y", "Z"}, 1, true}),
-    [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Moves, MoveTest,
+                         ::testing::Values(MoveCase{"UpFromTheBottom", true, 2, {"X", "Z", "Y"}, 1, false},
+                                           MoveCase{"DownFromTheTop", false, 0, {"Y", "X", "Z"}, 1, false},
+                                           MoveCase{"UpAtTheTop", true, 0, {"X", "Y", "Z"}, 1, true},
+                                           MoveCase{"DownAtTheBottom", false, 2, {"X", "Y", "Z"}, 1, true},
+                                           MoveCase{"DownWithNothingSelected", false, -1, {"Y", "X", "Z"}, 1, false},
+                                           MoveCase{"UpWithNothingSelected", true, -1, {"X", "Y", "Z"}, 1, true}),
+                         [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EditListTest, OneEntryMovedDownClearsTheSelection) {
     setUpList({"only"}, 0);

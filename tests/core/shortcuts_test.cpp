@@ -83,7 +83,7 @@ TEST_F(ShortcutsTest, AltLettersRunTheSetupCommandsOnlyInSetupMode) {
     EXPECT_EQ(items(), kDefaultItems);
     EXPECT_EQ(formKey('S', 4), 0); // add: the path input is empty
     EXPECT_EQ(platform.messages.back().prompt, expected::kEmptyText);
-    EXPECT_EQ(formKey('E', 4), 0); // delete the picture
+    EXPECT_EQ(formKey('E', 4), 0);   // delete the picture
     EXPECT_EQ(formKey('D', 0), 'D'); // a plain letter is typing, not a command
     EXPECT_EQ(formKey('D', 6), 'D'); // nor is Ctrl+Alt
     EXPECT_EQ(formKey('X', 4), 'X');

@@ -7,9 +7,9 @@
 //
 // Started with HOPWICK_STAND_IN_LOG set, under any name, it records how it was called there and exits.
 
-#include "windowless_platform.h"
 #include "stand_in.h"
 #include "store_lists.h"
+#include "windowless_platform.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -20,9 +20,9 @@ namespace {
 
 using hopwick::MainForm;
 using hopwick::testing::listShown;
-using hopwick::testing::WindowlessPlatform;
 using hopwick::testing::showList;
 using hopwick::testing::StoredList;
+using hopwick::testing::WindowlessPlatform;
 
 constexpr int kUsage = 64;
 constexpr int kStartNotSilent = 2;

@@ -3,8 +3,8 @@
 
 #include "form_fixture.h"
 #include "process_counts.h"
-#include "windowless_platform.h"
 #include "stand_in.h"
+#include "windowless_platform.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -60,26 +60,16 @@ protected:
             platform.messageAnswers = {answer()};
             form->Command5_Click();
             break;
-        case 6:
-            drop();
-            break;
-        case 7:
-            form->Command1_Click();
-            break;
-        case 8:
-            form->Command6_Click();
-            return true;
-        case 9:
-            form->Label2_Click();
-            break;
+        case 6: drop(); break;
+        case 7: form->Command1_Click(); break;
+        case 8: form->Command6_Click(); return true;
+        case 9: form->Label2_Click(); break;
         case 10:
             platform.dialogResults = {pick(3) == 0 ? std::nullopt
                                                    : std::optional(pictures_[static_cast<std::size_t>(pick(2))])};
             form->Command4_Click();
             break;
-        case 11:
-            form->Command7_Click();
-            break;
+        case 11: form->Command7_Click(); break;
         default:
             if (form->List1.ListCount() > 0) {
                 form->List1.clickEntry(pick(form->List1.ListCount()));

@@ -17,7 +17,9 @@ FormTest::FormTest() : savedDirectory_(std::filesystem::current_path()) {
     form = std::make_unique<MainForm>(platform);
 }
 
-FormTest::~FormTest() { std::filesystem::current_path(savedDirectory_); }
+FormTest::~FormTest() {
+    std::filesystem::current_path(savedDirectory_);
+}
 
 void FormTest::start() {
     form->Form_Load();

@@ -14,15 +14,16 @@
 namespace hopwick::testing {
 
 // The 15 default items, as a first run shows them.
-inline const std::vector<std::string> kDefaultItems{"NotePad", "Paint",  "Explorer", "WordPad", "Calc",
-                                                    "Telnet",  "FTP",    "DosPrompt", "defrag", "Regedit",
-                                                    "Scandisk", "Dialer", "Winfile",  "Progman", "Imaging"};
+inline const std::vector<std::string> kDefaultItems{"NotePad",  "Paint",  "Explorer",  "WordPad", "Calc",
+                                                    "Telnet",   "FTP",    "DosPrompt", "defrag",  "Regedit",
+                                                    "Scandisk", "Dialer", "Winfile",   "Progman", "Imaging"};
 
 // The 221 bytes of a store holding the default items and no picture.
 inline const std::string kDefaultStore =
     "\"NotePad\",\"Paint\",\"Explorer\",\"WordPad\",\"Calc\",\"Telnet\",\"FTP\",\"DosPrompt\",\"defrag\","
     "\"Regedit\",\"Scandisk\",\"Dialer\",\"Winfile\",\"Progman\",\"Imaging\","
-    "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+    "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+    "\"\","
     "\"\",\"\",\"\"\r\n";
 
 // A store record written out field by field, as a test states what it expects on disk.

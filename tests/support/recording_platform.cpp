@@ -98,13 +98,17 @@ PictureLoad RecordingPlatform::loadPicture(const std::string& path) {
     return {std::make_shared<FakePicture>(path), {}};
 }
 
-void RecordingPlatform::setFocus(ControlId control) { focusMoves.push_back(control); }
+void RecordingPlatform::setFocus(ControlId control) {
+    focusMoves.push_back(control);
+}
 
 void RecordingPlatform::applyWindowSize(int widthTwips, int heightTwips) {
     windowSizes.emplace_back(widthTwips, heightTwips);
 }
 
-void RecordingPlatform::applyCaption(const std::string& caption) { captions.push_back(caption); }
+void RecordingPlatform::applyCaption(const std::string& caption) {
+    captions.push_back(caption);
+}
 
 void RecordingPlatform::applyPicture(const std::shared_ptr<const Picture>& picture) {
     const auto* fake = dynamic_cast<const FakePicture*>(picture.get());

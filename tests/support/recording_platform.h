@@ -65,7 +65,7 @@ public:
     std::vector<std::string> captions;
     std::vector<std::pair<int, int>> windowSizes;
     std::vector<std::string> shownPictures; // path of each applied picture, "" for none
-    std::vector<std::string> events;         // one line per call, in order: "beep", "message: <prompt>", ...
+    std::vector<std::string> events;        // one line per call, in order: "beep", "message: <prompt>", ...
     int beeps = 0;
     bool closed = false;
 

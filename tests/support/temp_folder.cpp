@@ -21,11 +21,10 @@ TempFolder::~TempFolder() {
     // Tests may take permissions away; give them back so that everything can be removed.
     for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
     }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                 ignored);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
 }
 

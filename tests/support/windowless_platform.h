@@ -21,9 +21,7 @@ public:
     void beep() override {}
     std::optional<std::string> showOpenDialog(const OpenDialogRequest&) override { return std::nullopt; }
     // The given folder, or the program's own when none was given.
-    std::string programFolder() override {
-        return programFolder_ ? *programFolder_ : SystemPlatform::programFolder();
-    }
+    std::string programFolder() override { return programFolder_ ? *programFolder_ : SystemPlatform::programFolder(); }
     std::string commandLine() override { return {}; }
     PictureLoad loadPicture(const std::string&) override { return {}; }
     void setFocus(ControlId) override {}

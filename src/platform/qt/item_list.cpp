@@ -73,21 +73,14 @@ void ItemList::mouseDoubleClickEvent(QMouseEvent* event) {
 std::optional<QAbstractItemView::CursorAction> ItemList::cursorAction(int key) {
     switch (key) {
     case Qt::Key_Up:
-    case Qt::Key_Left:
-        return QAbstractItemView::MoveUp;
+    case Qt::Key_Left: return QAbstractItemView::MoveUp;
     case Qt::Key_Down:
-    case Qt::Key_Right:
-        return QAbstractItemView::MoveDown;
-    case Qt::Key_Home:
-        return QAbstractItemView::MoveHome;
-    case Qt::Key_End:
-        return QAbstractItemView::MoveEnd;
-    case Qt::Key_PageUp:
-        return QAbstractItemView::MovePageUp;
-    case Qt::Key_PageDown:
-        return QAbstractItemView::MovePageDown;
-    default:
-        return std::nullopt;
+    case Qt::Key_Right: return QAbstractItemView::MoveDown;
+    case Qt::Key_Home: return QAbstractItemView::MoveHome;
+    case Qt::Key_End: return QAbstractItemView::MoveEnd;
+    case Qt::Key_PageUp: return QAbstractItemView::MovePageUp;
+    case Qt::Key_PageDown: return QAbstractItemView::MovePageDown;
+    default: return std::nullopt;
     }
 }
 

@@ -29,14 +29,10 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     // Qt offers every key press to the focused widget as a shortcut override before it tries the access
     // keys, so this is where the window sees a key first.
-    case QEvent::ShortcutOverride:
-        return isFirstStop(watched) && previewKey(static_cast<QKeyEvent&>(*event));
-    case QEvent::KeyPress:
-        return keyPress(watched, static_cast<QKeyEvent&>(*event));
-    case QEvent::Shortcut:
-        return !form_.accessKeysActive();
-    default:
-        return false;
+    case QEvent::ShortcutOverride: return isFirstStop(watched) && previewKey(static_cast<QKeyEvent&>(*event));
+    case QEvent::KeyPress: return keyPress(watched, static_cast<QKeyEvent&>(*event));
+    case QEvent::Shortcut: return !form_.accessKeysActive();
+    default: return false;
     }
 }
 

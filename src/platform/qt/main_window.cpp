@@ -104,8 +104,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
         widget = label;
         break;
     }
-    case ControlKind::Window:
-        break;
+    case ControlKind::Window: break;
     }
     applyDesign(*widget, spec);
     return widget;
@@ -138,20 +137,11 @@ void MainWindow::showPicture(std::shared_ptr<const Picture> picture) {
 
 void MainWindow::showControl(ControlId id) {
     switch (controlSpec(id).kind) {
-    case ControlKind::ListBox:
-        list_->showModel();
-        break;
-    case ControlKind::TextBox:
-        showText();
-        break;
-    case ControlKind::Label:
-        showLabel(id);
-        break;
-    case ControlKind::Button:
-        showButton(id);
-        break;
-    case ControlKind::Window:
-        break;
+    case ControlKind::ListBox: list_->showModel(); break;
+    case ControlKind::TextBox: showText(); break;
+    case ControlKind::Label: showLabel(id); break;
+    case ControlKind::Button: showButton(id); break;
+    case ControlKind::Window: break;
     }
 }
 

@@ -91,12 +91,9 @@ PictureLoad QtPlatform::loadPicture(const std::string& path) {
     // Read through the system's side, which takes the path's bytes as they are.
     const FileRead file = readFile(path, kPictureReadLimit);
     switch (file.status) {
-    case FileRead::Status::Missing:
-        return {nullptr, "The file does not exist."};
-    case FileRead::Status::Failed:
-        return {nullptr, file.error};
-    case FileRead::Status::Read:
-        break;
+    case FileRead::Status::Missing: return {nullptr, "The file does not exist."};
+    case FileRead::Status::Failed: return {nullptr, file.error};
+    case FileRead::Status::Read: break;
     }
     if (file.truncated) {
         return {nullptr, "The file is too large for a picture."};
