@@ -71,8 +71,19 @@ private slots:
         }
     }
 
+    // The entry that the arrow keys move from wears a frame while the list has the focus, as in a Windows list box.
+    void theCurrentEntryIsFramedWhileTheListHasTheFocus() {
+        const QListWidget* list = launcher->find<QListWidget>("List1");
+        const QFont font = hopwick::fontFor(hopwick::controlSpec(hopwick::ControlId::List1).font);
+        const QImage plain = paintEntry(*list, QStringLiteral("NotePad"), font, false, 300);
+        const QImage framed = paintEntry(*list, QStringLiteral("NotePad"), font, false, 300, QStyle::State_HasFocus);
+        QVERIFY(framed != plain);
+        QVERIFY(framed != paintEntry(*list, QString(), font, false, 300, QStyle::State_HasFocus)); // text shows
+    }
+
 private:
-    static QImage paintEntry(const QWidget& list, const QString& text, const QFont& font, bool selected, int width) {
+    static QImage paintEntry(const QWidget& list, const QString& text, const QFont& font, bool selected, int width,
+                             QStyle::State extra = {}) {
         QStandardItemModel model;
         model.appendRow(new QStandardItem(text));
         QStyleOptionViewItem option;
@@ -80,7 +91,7 @@ private:
         option.widget = &list;
         option.font = font;
         option.fontMetrics = QFontMetrics(font);
-        option.state = QStyle::State_Enabled | QStyle::State_Active;
+        option.state = QStyle::State_Enabled | QStyle::State_Active | extra;
         if (selected) {
             option.state |= QStyle::State_Selected;
         }

@@ -73,6 +73,8 @@ void EntryPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     if (option.state.testFlag(QStyle::State_HasFocus) && option.widget) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(option);
+        // As the style's own item views do: the frame marks the entry that the arrow keys move from.
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
         focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
         option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
     }
