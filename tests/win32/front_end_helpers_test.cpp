@@ -53,7 +53,7 @@ TEST(UnitsTest, ColoursAreBgrValuesOrSystemColours) {
 }
 
 // A shell drop as the shell makes it: DROPFILES, then the NUL-ended paths and one more NUL.
-HDROP makeDrop(const std::vector<std::wstring>& paths) {
+HDROP makeDrop(const std::vector<std::wstring>& paths, POINT at) {
     std::wstring list;
     for (const std::wstring& path : paths) {
         list += path;
@@ -64,17 +64,20 @@ HDROP makeDrop(const std::vector<std::wstring>& paths) {
     const HGLOBAL memory = GlobalAlloc(GHND, size);
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
+    header->pt = at;
     header->fWide = TRUE;
     std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
 
-TEST(DroppedFilesTest, PathsComeInTheDropsOrderAsUtf8) {
-    const HDROP drop = makeDrop({L"C:\\Tools\\run.exe", L"C:\\表示\\ﾒﾓ, 1.txt", L"D:\\folder"});
-    EXPECT_EQ(droppedFiles(drop),
-              (std::vector<std::string>{"C:\\Tools\\run.exe", "C:\\表示\\ﾒﾓ, 1.txt", "D:\\folder"}));
-    GlobalFree(drop);
+TEST(DroppedFilesTest, PathsComeInTheDropsOrderAsUtf8WithWhereTheyWereDropped) {
+    // Taking the drop finishes it, which frees it: the test does not.
+    const ShellDrop taken =
+        takeDrop(makeDrop({L"C:\\Tools\\run.exe", L"C:\\表示\\ﾒﾓ, 1.txt", L"D:\\folder"}, POINT{12, 34}));
+    EXPECT_EQ(taken.paths, (std::vector<std::string>{"C:\\Tools\\run.exe", "C:\\表示\\ﾒﾓ, 1.txt", "D:\\folder"}));
+    EXPECT_EQ(taken.at.x, 12);
+    EXPECT_EQ(taken.at.y, 34);
 }
 
 } // namespace

@@ -64,14 +64,12 @@ void MainWindow::onCommand(ControlId id, int code) {
 }
 
 void MainWindow::onDrop(HDROP drop, bool onList) {
-    const DataObject data = DataObject::files(droppedFiles(drop));
-    POINT at{};
-    DragQueryPoint(drop, &at);
-    // The paths are copied: the shell's drop is finished before the questions of the drop handler hold it up.
-    DragFinish(drop);
+    // The shell's drop is finished before the questions of the drop handler hold it up.
+    ShellDrop taken = takeDrop(drop);
+    const DataObject data = DataObject::files(std::move(taken.paths));
     int effect = kDropEffectCopy;
-    const float x = static_cast<float>(twipsOf(at.x, dpi_));
-    const float y = static_cast<float>(twipsOf(at.y, dpi_));
+    const float x = static_cast<float>(twipsOf(taken.at.x, dpi_));
+    const float y = static_cast<float>(twipsOf(taken.at.y, dpi_));
     if (onList) {
         form_.List1_OLEDragDrop(data, effect, 0, shiftState(), x, y);
     } else {

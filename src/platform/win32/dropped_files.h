@@ -9,7 +9,12 @@
 
 namespace hopwick::win32 {
 
-// The full paths of a shell drop, in its order. The drop itself stays the caller's to finish.
-std::vector<std::string> droppedFiles(HDROP drop);
+struct ShellDrop {
+    std::vector<std::string> paths; // full paths, in the drop's order
+    POINT at{};                     // where it was dropped, in the client area of the window that got it
+};
+
+// What a shell drop (WM_DROPFILES) carries. The drop is finished here: the caller keeps only the copy.
+ShellDrop takeDrop(HDROP drop);
 
 } // namespace hopwick::win32

@@ -1,4 +1,5 @@
 #include "platform/system_platform.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -11,6 +12,26 @@ namespace hopwick {
 namespace {
 
 constexpr const wchar_t* kConfigFolderName = L"Hopwick";
+
+// Only a store that cannot live beside the program needs them.
+const auto kKnownFolderPath = HOPWICK_SYSTEM_FUNCTION(L"shell32.dll", SHGetKnownFolderPath);
+const auto kTaskMemFree = HOPWICK_SYSTEM_FUNCTION(L"ole32.dll", CoTaskMemFree);
+
+// The user's roaming application data folder as the shell knows it; empty when it cannot tell.
+std::wstring roamingAppData() {
+    const auto knownFolderPath = kKnownFolderPath.get();
+    const auto taskMemFree = kTaskMemFree.get();
+    if (knownFolderPath == nullptr || taskMemFree == nullptr) {
+        return {};
+    }
+    wchar_t* roaming = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(knownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
+        folder = roaming;
+    }
+    taskMemFree(roaming);
+    return folder;
+}
 
 } // namespace
 
@@ -46,14 +67,10 @@ std::string SystemPlatform::programFolder() {
 }
 
 std::string SystemPlatform::userConfigFolder() {
-    wchar_t* roaming = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
-        folder = roaming;
-    } else if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData != nullptr) {
+    std::wstring folder = roamingAppData();
+    if (const wchar_t* appData = _wgetenv(L"APPDATA"); folder.empty() && appData != nullptr) {
         folder = appData;
     }
-    CoTaskMemFree(roaming);
     return folder.empty() ? std::string() : win32::narrow(win32::joined(folder, kConfigFolderName));
 }
 

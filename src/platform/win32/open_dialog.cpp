@@ -1,5 +1,6 @@
 #include "platform/win32/open_dialog.h"
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 
@@ -14,6 +15,9 @@ namespace {
 
 // Long enough for any path the dialog can return.
 constexpr std::size_t kFileNameCapacity = 32768;
+
+const auto kGetOpenFileName = HOPWICK_SYSTEM_FUNCTION(L"comdlg32.dll", GetOpenFileNameW);
+const auto kExtendedError = HOPWICK_SYSTEM_FUNCTION(L"comdlg32.dll", CommDlgExtendedError);
 
 std::vector<std::string_view> split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
@@ -47,8 +51,18 @@ std::string trimmedPatterns(std::string_view patterns) {
     return result;
 }
 
+// Why the last dialog failed, 0 when it was cancelled.
+DWORD dialogError() {
+    const auto extendedError = kExtendedError.get();
+    return extendedError != nullptr ? extendedError() : 0;
+}
+
 // The dialog with `initial` as its starting name; the chosen path, or nothing when it was cancelled or failed.
 std::optional<std::wstring> runDialog(HWND owner, const std::wstring& filter, DWORD flags, std::wstring_view initial) {
+    const auto getOpenFileName = kGetOpenFileName.get();
+    if (getOpenFileName == nullptr) {
+        return std::nullopt;
+    }
     std::wstring file(kFileNameCapacity, L'\0');
     if (initial.size() < file.size()) {
         file.replace(0, initial.size(), initial);
@@ -60,7 +74,7 @@ std::optional<std::wstring> runDialog(HWND owner, const std::wstring& filter, DW
     request.lpstrFile = file.data();
     request.nMaxFile = static_cast<DWORD>(file.size());
     request.Flags = flags;
-    if (!GetOpenFileNameW(&request)) {
+    if (!getOpenFileName(&request)) {
         return std::nullopt;
     }
     file.resize(file.find(L'\0'));
@@ -87,7 +101,7 @@ std::optional<std::string> Win32Platform::showOpenDialog(const OpenDialogRequest
     const DWORD flags = static_cast<DWORD>(request.flags);
     std::optional<std::wstring> chosen = runDialog(owner(), filter, flags, widen(request.fileName));
     // A kept name that the dialog refuses to start from (a folder gone since) must not make it unusable.
-    if (!chosen && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+    if (!chosen && dialogError() == FNERR_INVALIDFILENAME) {
         chosen = runDialog(owner(), filter, flags, {});
     }
     if (!chosen) {

@@ -1,6 +1,7 @@
 #include "platform/win32/shell_start.h"
 #include "platform/system_platform.h"
 #include "platform/win32/system_error.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -10,11 +11,21 @@ namespace hopwick {
 
 namespace win32 {
 
+namespace {
+
+const auto kShellExecute = HOPWICK_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteW);
+
+} // namespace
+
 void shellExecuteFor(HWND owner, const std::string& verb, const std::string& file, const std::string& directory,
                      int showCommand) {
+    const auto shellExecute = kShellExecute.get();
+    if (shellExecute == nullptr) {
+        return; // no shell to ask; nothing is reported of the shell's answer either
+    }
     const std::wstring wideDirectory = widen(directory);
-    ShellExecuteW(owner, widen(verb).c_str(), widen(file).c_str(), nullptr,
-                  wideDirectory.empty() ? nullptr : wideDirectory.c_str(), showCommand);
+    shellExecute(owner, widen(verb).c_str(), widen(file).c_str(), nullptr,
+                 wideDirectory.empty() ? nullptr : wideDirectory.c_str(), showCommand);
 }
 
 } // namespace win32
