@@ -1,16 +1,17 @@
 #include "platform/win32/launcher_app.h"
 
 #include "platform/win32/main_window.h"
+#include "platform/win32/ole_on_demand.h"
 #include "platform/win32/win32_platform.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 namespace hopwick::win32 {
 
 int runLauncher(HINSTANCE instance, int showCommand, const std::function<void(MainForm&, HWND)>& shown) {
-    // COM for the picture loader and the file dialog; the common controls for tooltips and the visual style.
-    OleInitialize(nullptr);
+    // OLE starts when something first needs it, and ends after the form and its picture are gone; the common
+    // controls for tooltips and the visual style.
+    const OleScope ole;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -30,7 +31,6 @@ int runLauncher(HINSTANCE instance, int showCommand, const std::function<void(Ma
         }
         platform.attach(nullptr);
     }
-    OleUninitialize();
     return exitCode;
 }
 

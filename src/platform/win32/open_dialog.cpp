@@ -1,5 +1,6 @@
 #include "platform/win32/open_dialog.h"
 
+#include "platform/win32/ole_on_demand.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
@@ -99,6 +100,8 @@ std::wstring dialogFilter(std::string_view filter) {
 std::optional<std::string> Win32Platform::showOpenDialog(const OpenDialogRequest& request) {
     const std::wstring filter = dialogFilter(request.filter);
     const DWORD flags = static_cast<DWORD>(request.flags);
+    // The dialog's view of the shell works through OLE.
+    needOle();
     std::optional<std::wstring> chosen = runDialog(owner(), filter, flags, widen(request.fileName));
     // A kept name that the dialog refuses to start from (a folder gone since) must not make it unusable.
     if (!chosen && dialogError() == FNERR_INVALIDFILENAME) {

@@ -3,6 +3,7 @@
 #include "app/texts.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/main_window.h"
+#include "platform/win32/ole_on_demand.h"
 #include "platform/win32/shell_start.h"
 #include "platform/win32/wide_text.h"
 
@@ -29,6 +30,8 @@ void Win32Platform::beep() {
 
 void Win32Platform::shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
                                  int showCommand) {
+    // The shell may hand the file to an extension of its own, which runs in this thread's apartment.
+    needOle();
     shellExecuteFor(owner(), verb, file, directory, showCommand);
 }
 

@@ -9,8 +9,8 @@ namespace hopwick::win32 {
 class MainWindow;
 
 // The platform of the Windows program: the system's part plus boxes, dialogs, pictures and the window.
-// Until a window is attached, boxes and dialogs have no owner and the window's operations do nothing; the
-// user-interface thread must have initialised COM (OleInitialize) for pictures and dialogs.
+// Until a window is attached, boxes and dialogs have no owner and the window's operations do nothing. Pictures,
+// dialogs and the shell start OLE on the calling thread at their first need (ole_on_demand.h).
 class Win32Platform final : public SystemPlatform {
 public:
     void attach(MainWindow* window) { window_ = window; }

@@ -1,0 +1,17 @@
+# The DLLs that the program loads only at their first use must not be in its import table: the system would load
+# them, and their dependencies, before the first window. Usage: cmake -DOBJDUMP=... -DPROGRAM=... -P this file.
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed: ${status}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${listing}")
+string(TOLOWER "${imports}" imports)
+if(NOT imports MATCHES "user32\\.dll")
+    message(FATAL_ERROR "no import table read from ${PROGRAM}: ${imports}")
+endif()
+foreach(deferred comdlg32 ole32 oleaut32 shell32)
+    if(imports MATCHES "dll name: ${deferred}\\.dll")
+        message(FATAL_ERROR "${PROGRAM} imports ${deferred}.dll, which it should load at its first use")
+    endif()
+endforeach()
+message(STATUS "imports: ${imports}")
