@@ -41,10 +41,11 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::show(int showCommand) {
-    ShowWindow(window_, showCommand);
+    // What changed while the window was hidden, before it shows: the first paint is then the only one.
     for (const ControlSpec& spec : controlTable()) {
-        controlChanged(spec.id); // what changed while the window was hidden
+        sync(spec.id);
     }
+    ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 }
 
