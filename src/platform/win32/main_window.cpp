@@ -41,11 +41,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::show(int showCommand) {
-    // What changed while the window was hidden, before it shows: the first paint is then the only one.
-    for (const ControlSpec& spec : controlTable()) {
-        sync(spec.id);
-    }
     ShowWindow(window_, showCommand);
+    for (const ControlSpec& spec : controlTable()) {
+        controlChanged(spec.id); // what changed while the window was hidden
+    }
     UpdateWindow(window_);
 }
 

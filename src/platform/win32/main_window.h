@@ -54,8 +54,6 @@ private:
     HFONT fontOf(ControlId id, int weight);
     // control_sync.cpp
     static std::wstring textOf(HWND window);
-    // Brings a control up to date with the form, visible or not.
-    void sync(ControlId id);
     void syncList();
     void syncText();
     void syncLabel(ControlId id);
