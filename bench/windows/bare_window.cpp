@@ -49,27 +49,19 @@ HFONT fontOf(const FontSpec& spec) {
 
 const wchar_t* classOf(ControlKind kind) {
     switch (kind) {
-    case ControlKind::ListBox:
-        return L"LISTBOX";
-    case ControlKind::TextBox:
-        return L"EDIT";
-    case ControlKind::Button:
-        return L"BUTTON";
-    default:
-        return L"STATIC";
+    case ControlKind::ListBox: return L"LISTBOX";
+    case ControlKind::TextBox: return L"EDIT";
+    case ControlKind::Button: return L"BUTTON";
+    default: return L"STATIC";
     }
 }
 
 DWORD styleOf(ControlKind kind) {
     switch (kind) {
-    case ControlKind::ListBox:
-        return WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    case ControlKind::TextBox:
-        return WS_BORDER | ES_AUTOHSCROLL;
-    case ControlKind::Button:
-        return BS_PUSHBUTTON;
-    default:
-        return SS_LEFT;
+    case ControlKind::ListBox: return WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    case ControlKind::TextBox: return WS_BORDER | ES_AUTOHSCROLL;
+    case ControlKind::Button: return BS_PUSHBUTTON;
+    default: return SS_LEFT;
     }
 }
 

@@ -90,14 +90,10 @@ bool drawable(const ImageHeader& header) {
     case BI_RGB:
         return header.bitCount == 1 || header.bitCount == 4 || header.bitCount == 8 || header.bitCount == 16 ||
                header.bitCount == 24 || header.bitCount == 32;
-    case BI_BITFIELDS:
-        return header.bitCount == 16 || header.bitCount == 32;
-    case BI_RLE8:
-        return header.bitCount == 8 && header.height > 0 && header.imageBytes != 0;
-    case BI_RLE4:
-        return header.bitCount == 4 && header.height > 0 && header.imageBytes != 0;
-    default:
-        return false;
+    case BI_BITFIELDS: return header.bitCount == 16 || header.bitCount == 32;
+    case BI_RLE8: return header.bitCount == 8 && header.height > 0 && header.imageBytes != 0;
+    case BI_RLE4: return header.bitCount == 4 && header.height > 0 && header.imageBytes != 0;
+    default: return false;
     }
 }
 

@@ -13,34 +13,20 @@ namespace {
 // The handler that a click on a button or label runs; null for Label1, which has none.
 void (MainForm::*clickHandlerOf(ControlId id))() {
     switch (id) {
-    case ControlId::Command1:
-        return &MainForm::Command1_Click;
-    case ControlId::Command2:
-        return &MainForm::Command2_Click;
-    case ControlId::Command3:
-        return &MainForm::Command3_Click;
-    case ControlId::Command4:
-        return &MainForm::Command4_Click;
-    case ControlId::Command5:
-        return &MainForm::Command5_Click;
-    case ControlId::Command6:
-        return &MainForm::Command6_Click;
-    case ControlId::Command7:
-        return &MainForm::Command7_Click;
-    case ControlId::Command8:
-        return &MainForm::Command8_Click;
-    case ControlId::Command9:
-        return &MainForm::Command9_Click;
-    case ControlId::Command20:
-        return &MainForm::Command20_Click;
-    case ControlId::Label2:
-        return &MainForm::Label2_Click;
-    case ControlId::Label3:
-        return &MainForm::Label3_Click;
-    case ControlId::Label4:
-        return &MainForm::Label4_Click;
-    default:
-        return nullptr;
+    case ControlId::Command1: return &MainForm::Command1_Click;
+    case ControlId::Command2: return &MainForm::Command2_Click;
+    case ControlId::Command3: return &MainForm::Command3_Click;
+    case ControlId::Command4: return &MainForm::Command4_Click;
+    case ControlId::Command5: return &MainForm::Command5_Click;
+    case ControlId::Command6: return &MainForm::Command6_Click;
+    case ControlId::Command7: return &MainForm::Command7_Click;
+    case ControlId::Command8: return &MainForm::Command8_Click;
+    case ControlId::Command9: return &MainForm::Command9_Click;
+    case ControlId::Command20: return &MainForm::Command20_Click;
+    case ControlId::Label2: return &MainForm::Label2_Click;
+    case ControlId::Label3: return &MainForm::Label3_Click;
+    case ControlId::Label4: return &MainForm::Label4_Click;
+    default: return nullptr;
     }
 }
 
@@ -80,9 +66,7 @@ void MainWindow::onDrop(HDROP drop, bool onList) {
 LRESULT MainWindow::onListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND list = control(ControlId::List1);
     switch (message) {
-    case WM_LBUTTONDOWN:
-        selectionAtPress_ = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
-        break;
+    case WM_LBUTTONDOWN: selectionAtPress_ = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); break;
     case WM_LBUTTONUP: {
         const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
         // A click on the entry that was selected already changes nothing, so the list reports nothing; it
@@ -96,11 +80,8 @@ LRESULT MainWindow::onListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return result;
     }
-    case WM_DROPFILES:
-        onDrop(reinterpret_cast<HDROP>(wParam), true);
-        return 0;
-    default:
-        break;
+    case WM_DROPFILES: onDrop(reinterpret_cast<HDROP>(wParam), true); return 0;
+    default: break;
     }
     return DefSubclassProc(list, message, wParam, lParam);
 }
@@ -127,8 +108,7 @@ LRESULT MainWindow::onEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
 }

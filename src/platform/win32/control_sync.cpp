@@ -7,14 +7,10 @@ namespace {
 
 const Label& labelOf(const MainForm& form, ControlId id) {
     switch (id) {
-    case ControlId::Label1:
-        return form.Label1;
-    case ControlId::Label2:
-        return form.Label2;
-    case ControlId::Label3:
-        return form.Label3;
-    default:
-        return form.Label4;
+    case ControlId::Label1: return form.Label1;
+    case ControlId::Label2: return form.Label2;
+    case ControlId::Label3: return form.Label3;
+    default: return form.Label4;
     }
 }
 
@@ -56,20 +52,11 @@ void MainWindow::controlChanged(ControlId id) {
         return;
     }
     switch (controlSpec(id).kind) {
-    case ControlKind::ListBox:
-        syncList();
-        break;
-    case ControlKind::TextBox:
-        syncText();
-        break;
-    case ControlKind::Label:
-        syncLabel(id);
-        break;
-    case ControlKind::Button:
-        InvalidateRect(control(id), nullptr, TRUE);
-        break; // its back colour
-    case ControlKind::Window:
-        break;
+    case ControlKind::ListBox: syncList(); break;
+    case ControlKind::TextBox: syncText(); break;
+    case ControlKind::Label: syncLabel(id); break;
+    case ControlKind::Button: InvalidateRect(control(id), nullptr, TRUE); break; // its back colour
+    case ControlKind::Window: break;
     }
 }
 
@@ -106,7 +93,8 @@ void MainWindow::syncLabel(ControlId id) {
     if (textOf(child) != caption) {
         SetWindowTextW(child, caption.c_str());
     }
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(id, label.FontBold() ? FW_BOLD : FW_NORMAL)), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(id, label.FontBold() ? FW_BOLD : FW_NORMAL)),
+                 FALSE);
     redrawUnder(child);
 }
 

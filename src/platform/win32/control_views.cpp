@@ -23,14 +23,12 @@ NativeKind nativeKindOf(const ControlSpec& spec) {
     case ControlKind::ListBox:
         return {L"LISTBOX", kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES};
-    case ControlKind::TextBox:
-        return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox: return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::Button:
         // OK is the one button in the graphical style, so that its back colour fills it.
         return {L"BUTTON", kChild | WS_TABSTOP | (spec.id == ControlId::Command1 ? BS_OWNERDRAW : BS_PUSHBUTTON), 0};
     case ControlKind::Label:
-    case ControlKind::Window:
-        break;
+    case ControlKind::Window: break;
     }
     // Labels take clicks (SS_NOTIFY) and show their captions as they are, "&" included.
     return {L"STATIC", kChild | SS_NOTIFY | SS_NOPREFIX | SS_LEFT, 0};
@@ -83,7 +81,9 @@ void MainWindow::addTooltips() {
     }
 }
 
-HFONT MainWindow::fontOf(ControlId id, int weight) { return fonts_.get(controlSpec(id).font, weight, dpi_); }
+HFONT MainWindow::fontOf(ControlId id, int weight) {
+    return fonts_.get(controlSpec(id).font, weight, dpi_);
+}
 
 void MainWindow::layOut() {
     dpi_ = GetDpiForWindow(window_);

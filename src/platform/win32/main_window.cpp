@@ -124,15 +124,9 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         }
         break;
-    case WM_ERASEBKGND:
-        paintBackground(reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_LBUTTONDBLCLK:
-        form_.Form_DblClick();
-        return 0;
-    case WM_DROPFILES:
-        onDrop(reinterpret_cast<HDROP>(wParam), false);
-        return 0;
+    case WM_ERASEBKGND: paintBackground(reinterpret_cast<HDC>(wParam)); return 1;
+    case WM_LBUTTONDBLCLK: form_.Form_DblClick(); return 0;
+    case WM_DROPFILES: onDrop(reinterpret_cast<HDROP>(wParam), false); return 0;
     case WM_ACTIVATE:
         // The focus comes back where it was when another window (a message box) took it; the first time it
         // goes to the first control in tab order.
@@ -152,15 +146,12 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         layOut();
         return 0;
     }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY:
         window_ = nullptr;
         controls_.fill(nullptr);
         break;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -35,10 +35,8 @@ bool meansNotFound(DWORD code) {
     case ERROR_BAD_PATHNAME:
     case ERROR_DIRECTORY:
     case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_INVALID_DRIVE:
-        return true;
-    default:
-        return false;
+    case ERROR_INVALID_DRIVE: return true;
+    default: return false;
     }
 }
 
