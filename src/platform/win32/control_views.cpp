@@ -47,20 +47,23 @@ ControlId MainWindow::controlOf(HWND child) const {
 
 void MainWindow::createControls() {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    // Made in tab order, which is the order that the dialog manager's Tab follows.
+    dpi_ = GetDpiForWindow(window_);
+    // Made in tab order, which is the order that the dialog manager's Tab follows, and where they stand: under
+    // Wine every later move is a round trip to the server.
     for (const ControlSpec& spec : controlTable()) {
         const NativeKind kind = nativeKindOf(spec);
         const int id = kFirstControlId + static_cast<int>(spec.id);
-        controlHandle(spec.id) =
-            CreateWindowExW(kind.extendedStyle, kind.windowClass, widen(spec.caption).c_str(), kind.style, 0, 0, 0, 0,
-                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        controlHandle(spec.id) = CreateWindowExW(kind.extendedStyle, kind.windowClass, widen(spec.caption).c_str(),
+                                                 kind.style, pixelsOf(spec.left, dpi_), pixelsOf(spec.top, dpi_),
+                                                 pixelsOf(spec.width, dpi_), pixelsOf(spec.height, dpi_), window_,
+                                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     }
     SendMessageW(control(ControlId::Text1), EM_SETLIMITTEXT, 0, 0); // no limit but the system's
     for (const ControlId id : {ControlId::List1, ControlId::Text1}) {
         SetWindowSubclass(control(id), controlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
     }
     addTooltips();
-    layOut();
+    applyScale();
 }
 
 void MainWindow::addTooltips() {
@@ -88,13 +91,19 @@ HFONT MainWindow::fontOf(ControlId id, int weight) {
 void MainWindow::layOut() {
     dpi_ = GetDpiForWindow(window_);
     for (const ControlSpec& spec : controlTable()) {
-        const HWND child = control(spec.id);
-        SetWindowPos(child, nullptr, pixelsOf(spec.left, dpi_), pixelsOf(spec.top, dpi_), pixelsOf(spec.width, dpi_),
-                     pixelsOf(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(control(spec.id), nullptr, pixelsOf(spec.left, dpi_), pixelsOf(spec.top, dpi_),
+                     pixelsOf(spec.width, dpi_), pixelsOf(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    applyScale();
+}
+
+void MainWindow::applyScale() {
+    for (const ControlSpec& spec : controlTable()) {
         if (spec.kind == ControlKind::Label) {
             syncLabel(spec.id);
         } else {
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.id, spec.font.weight)), FALSE);
+            SendMessageW(control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.id, spec.font.weight)),
+                         FALSE);
         }
     }
     applyWindowSize(widthTwips_, heightTwips_);

@@ -41,6 +41,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::show(int showCommand) {
+    resize();
     ShowWindow(window_, showCommand);
     for (const ControlSpec& spec : controlTable()) {
         controlChanged(spec.id); // what changed while the window was hidden
@@ -57,10 +58,15 @@ void MainWindow::setFocus(ControlId id) {
 void MainWindow::applyWindowSize(int widthTwips, int heightTwips) {
     widthTwips_ = widthTwips;
     heightTwips_ = heightTwips;
-    if (window_ != nullptr) {
-        SetWindowPos(window_, nullptr, 0, 0, pixelsOf(widthTwips, dpi_), pixelsOf(heightTwips, dpi_),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The load sets the width and the height apart; a hidden window takes its size once, as it shows.
+    if (window_ != nullptr && IsWindowVisible(window_)) {
+        resize();
     }
+}
+
+void MainWindow::resize() {
+    SetWindowPos(window_, nullptr, 0, 0, pixelsOf(widthTwips_, dpi_), pixelsOf(heightTwips_, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::applyCaption(const std::string& caption) {

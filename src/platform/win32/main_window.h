@@ -46,11 +46,13 @@ private:
     static LRESULT CALLBACK controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void resize(); // to the form's size at the window's DPI
 
     // control_views.cpp
     void createControls();
     void addTooltips();
     void layOut();
+    void applyScale(); // the fonts and the window size for the window's DPI
     HFONT fontOf(ControlId id, int weight);
     // control_sync.cpp
     static std::wstring textOf(HWND window);
