@@ -68,7 +68,7 @@ LRESULT MainWindow::onListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN: selectionAtPress_ = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); break;
     case WM_LBUTTONUP: {
-        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        const LRESULT result = passOn(ControlId::List1, message, wParam, lParam);
         // A click on the entry that was selected already changes nothing, so the list reports nothing; it
         // still launches that entry again.
         const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
@@ -83,16 +83,15 @@ LRESULT MainWindow::onListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES: onDrop(reinterpret_cast<HDROP>(wParam), true); return 0;
     default: break;
     }
-    return DefSubclassProc(list, message, wParam, lParam);
+    return passOn(ControlId::List1, message, wParam, lParam);
 }
 
 LRESULT MainWindow::onEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND edit = control(ControlId::Text1);
     switch (message) {
     case WM_GETDLGCODE:
         // Enter belongs to the path input, not to the dialog manager's default button.
         if (wParam == VK_RETURN) {
-            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+            return passOn(ControlId::Text1, message, wParam, lParam) | DLGC_WANTALLKEYS;
         }
         break;
     case WM_KEYDOWN:
@@ -110,18 +109,17 @@ LRESULT MainWindow::onEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     default: break;
     }
-    return DefSubclassProc(edit, message, wParam, lParam);
+    return passOn(ControlId::Text1, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MainWindow::controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self) {
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(child, controlProc, id);
-        return DefSubclassProc(child, message, wParam, lParam);
-    }
-    auto* window = reinterpret_cast<MainWindow*>(self);
-    return static_cast<ControlId>(id) == ControlId::List1 ? window->onListMessage(message, wParam, lParam)
-                                                          : window->onEditMessage(message, wParam, lParam);
+LRESULT CALLBACK MainWindow::controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(child, GWLP_USERDATA));
+    return window->controlOf(child) == ControlId::List1 ? window->onListMessage(message, wParam, lParam)
+                                                        : window->onEditMessage(message, wParam, lParam);
+}
+
+LRESULT MainWindow::passOn(ControlId id, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(controlProcs_[static_cast<std::size_t>(id)], control(id), message, wParam, lParam);
 }
 
 } // namespace hopwick::win32

@@ -59,8 +59,12 @@ void MainWindow::createControls() {
                                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     }
     SendMessageW(control(ControlId::Text1), EM_SETLIMITTEXT, 0, 0); // no limit but the system's
+    // Subclassed by hand: the common controls' subclassing looks its chain up in a window property at every
+    // message, which under Wine is a round trip to the server, forty of them for a store's entries alone.
     for (const ControlId id : {ControlId::List1, ControlId::Text1}) {
-        SetWindowSubclass(control(id), controlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
+        SetWindowLongPtrW(control(id), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        controlProcs_[static_cast<std::size_t>(id)] = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(control(id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
     }
     addTooltips();
     applyScale();
@@ -76,7 +80,7 @@ void MainWindow::addTooltips() {
         std::wstring text = widen(spec.tooltip); // the tooltip keeps a copy
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uFlags = TTF_IDISHWND; // the message loop relays the mouse, for the same reason as above
         tool.hwnd = window_;
         tool.uId = reinterpret_cast<UINT_PTR>(control(spec.id));
         tool.lpszText = text.data();

@@ -2,6 +2,8 @@
 
 #include "platform/win32/main_window.h"
 
+#include <commctrl.h>
+
 namespace hopwick::win32 {
 
 int16_t shiftState() {
@@ -21,6 +23,10 @@ int16_t shiftState() {
 bool MainWindow::preTranslate(MSG& message) {
     if (window_ == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
         return false;
+    }
+    // The tooltips learn where the mouse is from here rather than by subclassing every control.
+    if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST && tooltip_ != nullptr) {
+        SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
     }
     // The window sees every key before its controls do; a key it handles goes no further.
     if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {

@@ -42,9 +42,9 @@ private:
     static constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Command9) + 1;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // The list and the edit are subclassed with their ControlId as the subclass's id.
-    static LRESULT CALLBACK controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self);
+    // The list and the edit are subclassed; their own procedures are kept in controlProcs_.
+    static LRESULT CALLBACK controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT passOn(ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void resize(); // to the form's size at the window's DPI
 
@@ -79,6 +79,7 @@ private:
     MainForm& form_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
+    std::array<WNDPROC, kControlCount> controlProcs_{};
     std::array<HWND, kControlCount> controls_{};
     ControlFonts fonts_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
