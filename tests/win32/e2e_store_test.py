@@ -8,7 +8,8 @@ from launcher_case import LauncherCase
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
 from store_rewrite_test import OLD_TIME, PICTURE_COLOUR, PICTURE_SIZE, write_bmp
-from wine_launcher_run import WineLauncherRun, WineRunFolder, stop_wine_server
+from wine_launcher_run import WineLauncherRun, WineRunFolder
+from wine_server import stop_wine_server
 
 DEFAULT_STORE_SIZE = 221
 EXIT_CODE = 0

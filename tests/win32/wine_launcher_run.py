@@ -12,29 +12,15 @@ from pathlib import Path
 from launcher_run import LauncherRun, RunFolder
 from polling import wait_for
 from window_texts import APP_CAPTION, SETUP_CAPTION
+from wine_server import WINE_ROOT, WINE_RUN
 from x_driver import Rectangle
 
-WINE_RUN = os.environ["HOPWICK_WINE_RUN"]
-WINE_ROOT = os.environ["HOPWICK_WINE_ROOT"]
 PROBE = os.environ["HOPWICK_E2E_PROBE"]
 TWIPS_PER_INCH = 1440
 # Outer width and heights in twips: the program sets them, whatever frame the system draws.
 OUTER_WIDTH = 7080
 NORMAL_HEIGHT = 2175
 SETUP_HEIGHT = 3285
-
-
-def wine_environment(base):
-    environment = dict(base)
-    environment.update(WINEPREFIX=str(Path(WINE_ROOT) / "prefix"), HOME=str(Path(WINE_ROOT) / "home"),
-                       WINEDEBUG="-all")
-    return environment
-
-
-def stop_wine_server(base):
-    """Ends every Wine process of the build's prefix; the next run starts a server that knows this display."""
-    subprocess.run(["wineserver", "-k"], env=wine_environment(base), timeout=30, check=False)
-    subprocess.run(["wineserver", "-w"], env=wine_environment(base), timeout=30, check=False)
 
 
 class WineRunFolder(RunFolder):
