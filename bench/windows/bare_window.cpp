@@ -1,16 +1,22 @@
 // The system's floor: a plain Win32 window with Hopwick's controls (version 6 of the common controls, through
 // the same manifest), geometry, captions, tooltips and fonts, and nothing else: no store, no picture, no
 // handlers. It ends after its first paint, as the measured Hopwick does.
+// Given a file of items (UTF-8, one a line) and a bitmap picture, it also shows them, the plain Win32 way: the
+// floor for showing the same content, which tells the system's cost of drawing it from Hopwick's own. It fails
+// when it cannot show them, so that the benchmark never measures the empty window in their place.
 
 #include "app/control_table.h"
 #include "app/texts.h"
+#include "windows/bare_content.h"
 #include "windows/first_paint_close.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <cstdlib>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -65,10 +71,38 @@ DWORD styleOf(ControlKind kind) {
     }
 }
 
+// The picture, when the window shows one; the window procedure has no other way to it.
+const bench::BareContent* shown = nullptr;
+
+void drawPicture(HDC dc, const bench::BareContent& content) {
+    const HDC source = CreateCompatibleDC(dc);
+    const HGDIOBJ old = SelectObject(source, content.picture);
+    BitBlt(dc, 0, 0, content.pictureSize.cx, content.pictureSize.cy, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+    switch (message) {
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_ERASEBKGND:
+        if (shown != nullptr) {
+            // The class brush first, then the picture at its own size from the top-left corner.
+            DefWindowProcW(window, message, wParam, lParam);
+            drawPicture(reinterpret_cast<HDC>(wParam), *shown);
+            return 1;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+        // Over a picture the labels let it show through, as Hopwick's do.
+        if (shown != nullptr) {
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
+        break;
+    default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -76,6 +110,16 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    // No arguments, or the items file and the picture.
+    if (__argc != 1 && __argc != 3) {
+        return 2;
+    }
+    const std::optional<bench::BareContent> content =
+        __argc == 3 ? bench::loadBareContent(__wargv[1], __wargv[2]) : std::nullopt;
+    if (__argc == 3 && !content) {
+        return 2;
+    }
+    shown = content ? &*content : nullptr;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     WNDCLASSEXW windowClass{};
@@ -91,6 +135,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
                         pixels(kOuterWidth), pixels(kNormalOuterHeight), nullptr, nullptr, instance, nullptr);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(kWindowFont)), FALSE);
+    HWND list = nullptr;
     HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
                                    0, 0, 0, window, nullptr, instance, nullptr);
     for (const ControlSpec& spec : controlTable()) {
@@ -101,6 +146,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                        pixels(spec.top), pixels(spec.width), pixels(spec.height), window, nullptr,
                                        instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(spec.font)), FALSE);
+        if (spec.kind == ControlKind::ListBox) {
+            list = control;
+        }
         if (!spec.tooltip.empty()) {
             std::wstring text = wide(spec.tooltip);
             TTTOOLINFOW tool{};
@@ -112,6 +160,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
+    if (content) {
+        for (const std::wstring& item : content->items) {
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+    }
+    // A list that did not take every item would be a lesser floor than the one reported.
+    const bool complete =
+        !content || SendMessageW(list, LB_GETCOUNT, 0, 0) == static_cast<LRESULT>(content->items.size());
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     hopwick::bench::closeAfterFirstPaint(window);
@@ -120,5 +176,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return 0;
+    return complete ? 0 : 3;
 }
