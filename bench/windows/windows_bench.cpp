@@ -7,6 +7,7 @@
 #include "support/table.h"
 #include "support/timed_run.h"
 #include "support/x_session.h"
+#include "windows/wine_session.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -77,24 +78,6 @@ void reportSize(const std::string& program, const std::string& floor) {
               size < kSizeLimitKilobytes && systemOnly});
 }
 
-// As scripts/wine-run.sh runs the Windows tests: a prefix of its own, a Japanese locale, no extra output.
-void useWine(const std::string& root) {
-    unsetenv("LC_ALL");
-    setenv("LANG", "ja_JP.UTF-8", 1);
-    setenv("LC_CTYPE", "ja_JP.UTF-8", 1);
-    setenv("WINEPREFIX", (root + "/prefix").c_str(), 1);
-    setenv("HOME", (root + "/home").c_str(), 1);
-    setenv("WINEDEBUG", "-all", 1);
-    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d", 1);
-    setenv("WINEARCH", "win64", 1);
-}
-
-// A Windows path for a file of this machine, through Wine's Z: drive.
-std::string windowsPath(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
-
 void writeFullStore(const std::string& programFolder, const std::string& picture) {
     writeBackgroundPicture(picture);
     std::vector<std::string> items;
@@ -103,12 +86,6 @@ void writeFullStore(const std::string& programFolder, const std::string& picture
         items.push_back("C:" + item);
     }
     saveStore(programFolder, items, windowsPath(picture));
-}
-
-void run(const std::string& command) {
-    if (std::system(command.c_str()) != 0) {
-        throw std::runtime_error("failed: " + command);
-    }
 }
 
 } // namespace
@@ -136,17 +113,10 @@ int measure(int argc, char** argv) {
     writeFullStore(programFolder, folder.file("背景画像/壁紙（青空と桜）.bmp"));
 
     XSession session(folder.folder("runtime"));
-    // The prefix is made once per build folder by the script the Windows tests use; a server kept running
-    // spares every run Wine's own start.
-    const std::string wineRoot = build + "/wine";
-    run("'" HOPWICK_SOURCE_DIR "/scripts/wine-run.sh' '" + wineRoot + "' cmd.exe /c exit >/dev/null 2>&1");
-    useWine(wineRoot);
-    run("wineserver -k >/dev/null 2>&1 || true");
-    run("wineserver -p");
+    const WineSession wine(build + "/wine");
 
     const auto side = [](const std::string& path) { return [path] { return runTimed({"wine", path}).milliseconds; }; };
     const std::vector<std::vector<double>> times = alternate({side(program), side(bare)}, kWarmUpRounds, kRounds);
-    run("wineserver -k");
 
     const Summary hopwickTime = summarise(times[0]);
     const Summary floorTime = summarise(times[1]);
