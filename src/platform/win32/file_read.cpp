@@ -9,7 +9,8 @@ namespace hopwick {
 
 namespace {
 
-constexpr DWORD kChunk = 64 * 1024;
+constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kMaxRead = 1 << 30; // the most that one ReadFile is asked for
 
 FileRead failedWith(DWORD code) {
     FileRead result;
@@ -21,7 +22,10 @@ FileRead failedWith(DWORD code) {
 // Reads up to `count` bytes onto the end of `bytes`; false on a read error, with GetLastError set.
 bool readInto(HANDLE file, std::string& bytes, std::size_t count) {
     while (count > 0) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(count, kChunk));
+        // Into the room reserved already, else a chunk at a time.
+        const std::size_t room = bytes.capacity() - bytes.size();
+        const DWORD want =
+            static_cast<DWORD>(std::min<std::size_t>(count, room > 0 ? std::min(room, kMaxRead) : kChunk));
         const std::size_t at = bytes.size();
         bytes.resize(at + want);
         DWORD got = 0;
@@ -53,6 +57,14 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
         return failedWith(code);
     }
     FileRead result;
+    // Room for the whole file at once where its size is known: under Wine every read is a call into the
+    // server's world, and a picture came in sixty-four kilobytes at a time.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+        // One byte more, for the read that finds the end.
+        result.bytes.reserve(
+            static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(maxBytes))) + 1);
+    }
     if (!readInto(file.get(), result.bytes, maxBytes)) {
         return failedWith(GetLastError());
     }
