@@ -3,103 +3,76 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
-#include <mutex>
-#include <poll.h>
-#include <sys/eventfd.h>
+#include <sys/epoll.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
 namespace hopwick::posix {
 
 namespace {
 
-struct Watched {
-    int pidfd;
-    pid_t pid;
-};
-
-// Shared with the reaper thread, which outlives every static destructor: never freed.
-struct Reaper {
-    std::mutex mutex;
-    std::vector<Watched> handedOver;
-    int wake = -1; // an eventfd that tells the thread about new children
-};
+constexpr int kEventsAtOnce = 16;
 
 void reap(pid_t pid) {
     while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
 }
 
-[[noreturn]] void watch(Reaper& reaper) {
-    std::vector<Watched> watched;
-    std::vector<pollfd> polled;
+// The child and its pidfd travel in the event's data, so that nothing is shared with the thread but the epoll set.
+std::uint64_t packed(pid_t pid, int pidfd) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(pid)) << 32) | static_cast<std::uint32_t>(pidfd);
+}
+
+[[noreturn]] void watch(int watched) {
+    epoll_event events[kEventsAtOnce];
     for (;;) {
-        polled.assign(1, {reaper.wake, POLLIN, 0});
-        for (const Watched& child : watched) {
-            polled.push_back({child.pidfd, POLLIN, 0});
-        }
-        if (poll(polled.data(), polled.size(), -1) < 0) {
-            continue; // EINTR; nothing else can fail with these descriptors
-        }
-        // A pidfd turns readable when its process has ended.
-        for (std::size_t i = polled.size() - 1; i > 0; --i) {
-            if (polled[i].revents != 0) {
-                reap(watched[i - 1].pid);
-                close(watched[i - 1].pidfd);
-                watched.erase(watched.begin() + static_cast<std::ptrdiff_t>(i - 1));
-            }
-        }
-        if (polled[0].revents != 0) {
-            std::uint64_t count = 0;
-            [[maybe_unused]] const ssize_t ignored = read(reaper.wake, &count, sizeof count);
-            const std::lock_guard lock(reaper.mutex);
-            watched.insert(watched.end(), reaper.handedOver.begin(), reaper.handedOver.end());
-            reaper.handedOver.clear();
+        const int ready = epoll_wait(watched, events, kEventsAtOnce, -1);
+        for (int i = 0; i < ready; ++i) {
+            // A pidfd turns readable when its process has ended. It leaves the set before it is closed: a copy
+            // of it in a process forked meanwhile would keep it there.
+            const auto pidfd = static_cast<int>(events[i].data.u64 & 0xFFFFFFFFu);
+            reap(static_cast<pid_t>(events[i].data.u64 >> 32));
+            epoll_ctl(watched, EPOLL_CTL_DEL, pidfd, nullptr);
+            close(pidfd);
         }
     }
 }
 
-Reaper* startReaper() {
-    const int wake = eventfd(0, EFD_CLOEXEC);
-    if (wake < 0) {
-        return nullptr;
+// The epoll set that the reaper thread waits on, or -1. A new child joins the set without waking the thread,
+// so that a start costs the user-interface thread no switch to it.
+int startReaper() {
+    const int watched = epoll_create1(EPOLL_CLOEXEC);
+    if (watched < 0) {
+        return -1;
     }
-    auto* reaper = new Reaper;
-    reaper->wake = wake;
     // The thread inherits a mask that blocks everything, so that signals keep going to the threads that
     // expect them.
     sigset_t all;
     sigset_t previous;
     sigfillset(&all);
     pthread_sigmask(SIG_SETMASK, &all, &previous);
-    std::thread(watch, std::ref(*reaper)).detach();
+    std::thread(watch, watched).detach();
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    return reaper;
+    return watched;
 }
 
 } // namespace
 
 void reapWhenDone(pid_t child) {
-    static Reaper* const reaper = startReaper();
+    static const int watched = startReaper();
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
-    if (reaper == nullptr || pidfd < 0) {
+    epoll_event event{};
+    event.events = EPOLLIN;
+    event.data.u64 = packed(child, pidfd);
+    if (watched < 0 || pidfd < 0 || epoll_ctl(watched, EPOLL_CTL_ADD, pidfd, &event) != 0) {
         // No pidfds (a kernel before 5.3): a thread of its own waits for this one child.
         if (pidfd >= 0) {
             close(pidfd);
         }
         std::thread(reap, child).detach();
-        return;
     }
-    {
-        const std::lock_guard lock(reaper->mutex);
-        reaper->handedOver.push_back({pidfd, child});
-    }
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t ignored = write(reaper->wake, &one, sizeof one);
 }
 
 } // namespace hopwick::posix
