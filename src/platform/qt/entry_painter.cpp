@@ -1,5 +1,6 @@
 #include "entry_painter.h"
 
+#include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOptionFocusRect>
@@ -31,8 +32,8 @@ QFont measuringFont(QFont font) {
     return font;
 }
 
-} // namespace
-
+// The code units of `text` that reach `width` pixels, with a margin of whole characters beyond it so that
+// shaping the cut text can never end it short of the edge; all of a text that ends before.
 qsizetype visibleLength(QStringView text, const QFontMetrics& metrics, int width) {
     int reached = 0;
     int past = 0;
@@ -52,6 +53,8 @@ qsizetype visibleLength(QStringView text, const QFontMetrics& metrics, int width
     }
     return end;
 }
+
+} // namespace
 
 void EntryPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const QPalette::ColorGroup group = colourGroup(option);

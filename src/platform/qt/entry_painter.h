@@ -1,13 +1,8 @@
 #pragma once
 
-#include <QtGui/QFontMetrics>
 #include <QtWidgets/QAbstractItemDelegate>
 
 namespace hopwick {
-
-// The code units of `text` that reach `width` pixels, with a margin of whole characters beyond it so that
-// shaping the cut text can never end it short of the edge; all of a text that ends before.
-qsizetype visibleLength(QStringView text, const QFontMetrics& metrics, int width);
 
 // Draws List1's entries as a Windows list box does: one line of the list's font, the row as high as the font,
 // a long entry cut at the list's edge. Only the part that shows is shaped, which is most of the cost of the

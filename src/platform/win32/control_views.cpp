@@ -110,7 +110,9 @@ void MainWindow::applyScale() {
                          FALSE);
         }
     }
-    applyWindowSize(widthTwips_, heightTwips_);
+    if (IsWindowVisible(window_)) {
+        resize();
+    }
     InvalidateRect(window_, nullptr, TRUE);
 }
 
