@@ -47,6 +47,8 @@ private slots:
             << QStringLiteral(
                    "𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽/𠮷野家/𩸽")
             << 0 << false;
+        QTest::newRow("letters from another font")
+            << QStringLiteral("/home/利用者/გამარჯობა/ドキュメント/").repeated(5) << 0 << false;
         QTest::newRow("combining marks") << QStringLiteral("Cafe\u0301 re\u0301sume\u0301 nai\u0308ve ").repeated(6)
                                          << 1 << false;
         QTest::newRow("short entry") << QStringLiteral("NotePad") << 0 << false;
@@ -63,6 +65,8 @@ private slots:
         const QImage cut = paintEntry(*list, text, font, selected, kWidth);
         const QImage whole = paintEntry(*list, text, font, selected, 20 * kWidth).copy(0, 0, kWidth, cut.height());
         QCOMPARE(cut, whole);
+        // And the entry looks as the list's font draws it.
+        QCOMPARE(cut, drawnPlainly(*list, text, font, selected, kWidth));
         // Something was drawn at all, and for a long entry up to the edge.
         QVERIFY(cut != paintEntry(*list, QString(), font, selected, kWidth));
         if (QFontMetrics(font).horizontalAdvance(text) > kWidth) {
@@ -100,6 +104,17 @@ private:
         image.fill(Qt::white);
         QPainter painter(&image);
         EntryPainter().paint(&painter, option, model.index(0, 0));
+        return image;
+    }
+
+    // The empty entry with the text drawn over it the ordinary way, where the style puts the text of an item.
+    static QImage drawnPlainly(const QWidget& list, const QString& text, const QFont& font, bool selected, int width) {
+        QImage image = paintEntry(list, QString(), font, selected, width);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(list.palette().color(QPalette::Active, selected ? QPalette::HighlightedText : QPalette::Text));
+        const int margin = list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+        painter.drawText(QPoint(margin, QFontMetrics(font).ascent()), text);
         return image;
     }
 
