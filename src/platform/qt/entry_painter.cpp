@@ -1,12 +1,9 @@
 #include "entry_painter.h"
 
-#include <algorithm>
-
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGlyphRun>
 #include <QtGui/QPainter>
 #include <QtGui/QRawFont>
-#include <QtGui/QTextLayout>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOptionFocusRect>
 
@@ -59,31 +56,6 @@ qsizetype visibleLength(QStringView text, const QFontMetrics& metrics, int width
     return end;
 }
 
-// Draws `text` with its baseline's left end at `origin`. Laid out with unhinted advances, which with the
-// desktop's usual light hinting are the advances the hinted font lays out with too, and drawn with the hinted
-// glyphs: shaping with the hinted font itself would run the hinter over every glyph once to measure it and
-// again to draw it. Text that needs another font than the list's own is drawn the ordinary way.
-void drawLine(QPainter* painter, QPointF origin, const QString& text, const QFont& font) {
-    QTextLayout layout(text, measuringFont(font));
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    QList<QGlyphRun> runs = layout.glyphRuns();
-    const QRawFont unhinted = QRawFont::fromFont(measuringFont(font));
-    const bool ownFontOnly =
-        std::all_of(runs.cbegin(), runs.cend(), [&unhinted](const QGlyphRun& run) { return run.rawFont() == unhinted; });
-    if (!ownFontOnly) {
-        painter->setFont(font);
-        painter->drawText(origin, text);
-        return;
-    }
-    const QRawFont hinted = QRawFont::fromFont(font);
-    for (QGlyphRun& run : runs) {
-        run.setRawFont(hinted);
-        painter->drawGlyphRun(origin - QPointF(0, line.ascent()), run);
-    }
-}
-
 } // namespace
 
 void EntryPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -96,10 +68,21 @@ void EntryPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     }
     const QString text = index.data(Qt::DisplayRole).toString();
     const int margin = textMargin(option);
-    const qsizetype shown = visibleLength(text, QFontMetrics(measuringFont(option.font)), option.rect.width() - margin);
+    const int width = option.rect.width() - margin;
+    const QPoint origin(option.rect.left() + margin, option.rect.top() + option.fontMetrics.ascent());
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    drawLine(painter, QPoint(option.rect.left() + margin, option.rect.top() + option.fontMetrics.ascent()),
-             text.left(shown), option.font);
+    const QRawFont listFont = QRawFont::fromFont(option.font);
+    if (!plainLine_ || plainLine_->font() != listFont) {
+        plainLine_.emplace(listFont);
+    }
+    if (const std::optional<QGlyphRun> run = plainLine_->layOut(text, width)) {
+        painter->drawGlyphRun(origin, *run);
+    } else {
+        // Text that needs the shaper: marks, other scripts, characters from other fonts.
+        const qsizetype shown = visibleLength(text, QFontMetrics(measuringFont(option.font)), width);
+        painter->setFont(option.font);
+        painter->drawText(origin, text.left(shown));
+    }
     painter->restore();
 
     if (option.state.testFlag(QStyle::State_HasFocus) && option.widget) {
