@@ -1,5 +1,7 @@
 #include "qt_picture.h"
 
+#include "plain_bitmap.h"
+
 #include <QtCore/QBuffer>
 #include <QtGui/QImageReader>
 
@@ -36,6 +38,9 @@ QImage readImage(QIODevice& device, const QByteArray& format, QString* error) {
 }
 
 PictureLoad decodePicture(std::string_view bytes) {
+    if (std::optional<QImage> bitmap = plainBitmap(bytes)) {
+        return {std::make_shared<QtPicture>(*std::move(bitmap)), {}};
+    }
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     QString error;
