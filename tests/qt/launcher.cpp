@@ -15,6 +15,7 @@ Launcher::Launcher(std::string commandLine)
 bool Launcher::start() {
     form.Form_Load();
     window.show();
+    window.prepareFirstPaint();
     if (!QTest::qWaitForWindowExposed(&window)) {
         return false;
     }

@@ -3,8 +3,10 @@
 #include "drop_forwarding.h"
 #include "entry_painter.h"
 
+#include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
 
 namespace hopwick {
 
@@ -42,6 +44,20 @@ void ItemList::showModel() {
         }
     }
     setCurrentRow(model.ListIndex()); // -1 clears the selection
+}
+
+void ItemList::prepareGlyphs() {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    QImage scratch(viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    for (int row = 0; row < count(); ++row) {
+        const QModelIndex index = model()->index(row, 0);
+        option.rect = visualRect(index);
+        if (option.rect.intersects(viewport()->rect())) {
+            itemDelegate()->paint(&painter, option, index);
+        }
+    }
 }
 
 // The selection follows the press, as in a Windows list box. A press on the selected entry is a click too:

@@ -19,6 +19,11 @@ public:
 
     void showModel();
 
+    // Draws the entries in view into a scratch image, so that the font has their glyphs ready for the first
+    // paint: rasterising the glyphs of long Japanese paths is most of the list's first frame, and the program
+    // does it while the window manager maps the window instead of after.
+    void prepareGlyphs();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

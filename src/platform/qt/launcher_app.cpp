@@ -35,6 +35,7 @@ LauncherApp::LauncherApp(int argc, char** argv) {
     platform_->attach(*window_);
     form_->Form_Load(); // opens a command-line path and loads the store before the window shows
     window_->show();
+    window_->prepareFirstPaint();
 }
 
 } // namespace hopwick

@@ -110,6 +110,10 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
     return widget;
 }
 
+void MainWindow::prepareFirstPaint() {
+    list_->prepareGlyphs();
+}
+
 void MainWindow::focusControl(ControlId id) {
     if (id == ControlId::Form) {
         setFocus();

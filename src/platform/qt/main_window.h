@@ -30,6 +30,9 @@ public:
 
     QWidget* control(ControlId id) const { return widgets_[static_cast<std::size_t>(id)]; }
 
+    // Work for the first paint that can be done once the window is shown, while the window manager maps it.
+    void prepareFirstPaint();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
