@@ -20,7 +20,7 @@ namespace hopwick::bench {
 namespace {
 
 constexpr int kWarmUpRounds = 3;
-constexpr int kRounds = 30;
+constexpr int kRounds = 80;
 constexpr double kGoalRatio = 1.10;
 constexpr double kMemoryAllowance = 2; // megabytes over the floor
 const char* const kFloorName = "bare Qt window, same controls";
