@@ -37,10 +37,13 @@ template <class Action> double microseconds(Action&& action) {
     return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The started programs end up as our children (we are their subreaper), so none is left to a PID 1 that
-// may not reap. Runs between measurements, never inside one.
-void reapFinished() {
-    while (waitpid(-1, nullptr, WNOHANG) > 0) {
+// Waits for the started program to end, between measurements, never inside one: each start is measured as a
+// click comes, with no program that the previous round started still running. A start measured while that
+// program still ran on the other core waited for the CPU in about half the rounds, on the floor's side as on
+// Hopwick's, and either median fell on whichever side of that split. The programs are our children (we are
+// their subreaper), so none is left to a PID 1 that may not reap; Hopwick's own reaper may take one first.
+void waitForStarted() {
+    while (waitpid(-1, nullptr, 0) > 0) {
     }
 }
 
@@ -76,13 +79,13 @@ double spawnTrue() {
     if (failure != 0) {
         throw std::runtime_error("posix_spawn failed");
     }
-    reapFinished();
+    waitForStarted();
     return time;
 }
 
 double click(MainForm& form, int index) {
     const double time = microseconds([&] { form.List1.clickEntry(index); });
-    reapFinished();
+    waitForStarted();
     return time;
 }
 
