@@ -48,9 +48,12 @@ std::wstring MainWindow::textOf(HWND window) {
 void MainWindow::controlChanged(ControlId id) {
     // Until the window shows, nobody sees its controls: show() brings them up to date at once. Under Wine a
     // load that rebuilt the list box for each of forty appended entries doubled the start-up.
-    if (!IsWindowVisible(window_)) {
-        return;
+    if (IsWindowVisible(window_)) {
+        sync(id);
     }
+}
+
+void MainWindow::sync(ControlId id) {
     switch (controlSpec(id).kind) {
     case ControlKind::ListBox: syncList(); break;
     case ControlKind::TextBox: syncText(); break;

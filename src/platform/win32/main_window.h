@@ -56,6 +56,7 @@ private:
     HFONT fontOf(ControlId id, int weight);
     // control_sync.cpp
     static std::wstring textOf(HWND window);
+    void sync(ControlId id); // brings the control up to what the form holds
     void syncList();
     void syncText();
     void syncLabel(ControlId id);
