@@ -1,6 +1,7 @@
 #include "launcher_test_case.h"
 #include "platform/qt/entry_painter.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/item_list.h"
 
 #include <QtGui/QPainter>
 #include <QtGui/QStandardItemModel>
@@ -83,6 +84,24 @@ private slots:
         const QImage framed = paintEntry(*list, QStringLiteral("NotePad"), font, false, 300, QStyle::State_HasFocus);
         QVERIFY(framed != plain);
         QVERIFY(framed != paintEntry(*list, QString(), font, false, 300, QStyle::State_HasFocus)); // text shows
+    }
+
+    // The glyphs are drawn aside while the window is mapped: the list the user sees, and the form, stay as they were.
+    void preparingTheGlyphsLeavesTheListAsItWas() {
+        launcher->form.List1.AddItem(kLongPath.toStdString());
+        launcher->form.List1.setListIndex(2);
+        auto* list = launcher->find<hopwick::ItemList>("List1");
+        QTest::qWait(0);
+        const QImage before = list->grab().toImage();
+        const int selected = launcher->form.List1.ListIndex();
+        const std::size_t starts = launcher->platform.starts.size();
+        const std::size_t opens = launcher->platform.shellOpens.size();
+        launcher->window.prepareFirstPaint();
+        QCOMPARE(list->grab().toImage(), before);
+        QCOMPARE(launcher->form.List1.ListIndex(), selected);
+        QCOMPARE(list->currentRow(), selected);
+        QCOMPARE(launcher->platform.starts.size(), starts); // nothing launched
+        QCOMPARE(launcher->platform.shellOpens.size(), opens);
     }
 
 private:
