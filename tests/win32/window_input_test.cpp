@@ -54,6 +54,28 @@ protected:
         SendMessageW(list, WM_LBUTTONUP, 0, at);
     }
 
+    // The window's tooltip, a window of this thread that the main window owns.
+    HWND findTooltip() const {
+        struct Search {
+            HWND owner;
+            HWND tooltip = nullptr;
+        } search{window->handle()};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND candidate, LPARAM context) {
+                auto* found = reinterpret_cast<Search*>(context);
+                wchar_t name[64] = {};
+                GetClassNameW(candidate, name, 64);
+                if (std::wstring_view(name) == TOOLTIPS_CLASSW && GetWindow(candidate, GW_OWNER) == found->owner) {
+                    found->tooltip = candidate;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.tooltip;
+    }
+
     TempFolder folder;
     RecordingPlatform platform;
     MainForm form{platform};
@@ -94,30 +116,63 @@ TEST_F(WindowInputTest, EnterInThePathInputAddsThePathInSetupMode) {
 }
 
 TEST_F(WindowInputTest, EveryControlWithATipIsKnownToTheTooltip) {
-    struct Search {
-        HWND owner;
-        HWND tooltip = nullptr;
-    } search{window->handle()};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM context) {
-            auto* found = reinterpret_cast<Search*>(context);
-            wchar_t name[64] = {};
-            GetClassNameW(candidate, name, 64);
-            if (std::wstring_view(name) == TOOLTIPS_CLASSW && GetWindow(candidate, GW_OWNER) == found->owner) {
-                found->tooltip = candidate;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    const HWND tooltip = search.tooltip;
+    const HWND tooltip = findTooltip();
     ASSERT_NE(tooltip, nullptr);
     int withTips = 0;
     for (const ControlSpec& spec : controlTable()) {
         withTips += spec.tooltip.empty() ? 0 : 1;
     }
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), withTips);
+}
+
+// The tooltip and what it showed once its delay had passed, seen from inside the window's own message loop.
+struct TipCheck {
+    HWND tooltip = nullptr;
+    HWND window = nullptr;
+    HWND list = nullptr;
+    bool visible = false;
+    std::wstring text;
+};
+TipCheck tipCheck;
+
+void CALLBACK lookAtTheTip(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    tipCheck.visible = IsWindowVisible(tipCheck.tooltip) != FALSE;
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text;
+    if (SendMessageW(tipCheck.tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0) {
+        tipCheck.text = text;
+    }
+    PostMessageW(tipCheck.window, WM_CLOSE, 0, 0);
+}
+
+// Once the window manager has placed the window: the pointer comes to rest on the list.
+void restOnTheList(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    RECT area{};
+    GetClientRect(tipCheck.list, &area);
+    const POINT at{area.right / 2, area.bottom / 2};
+    POINT onScreen = at;
+    ClientToScreen(tipCheck.list, &onScreen);
+    // The tooltip shows a tip only while the pointer itself is over the tool.
+    SetCursorPos(onScreen.x, onScreen.y);
+    PostMessageW(tipCheck.list, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    const auto delay = static_cast<UINT>(SendMessageW(tipCheck.tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+    SetTimer(nullptr, 0, delay + 500, lookAtTheTip);
+}
+
+// The message loop relays the mouse to the tooltip, which then shows the list's tip.
+TEST_F(WindowInputTest, TheMouseRestingOnTheListShowsItsTip) {
+    tipCheck = {findTooltip(), window->handle(), list, false, {}};
+    ASSERT_NE(tipCheck.tooltip, nullptr);
+    window->applyWindowSize(kOuterWidth, kNormalOuterHeight); // as the load sizes it: the list must be in view
+    SetWindowPos(window->handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetTimer(nullptr, 0, 500, restOnTheList);
+    window->run();
+    EXPECT_TRUE(tipCheck.visible);
+    EXPECT_EQ(tipCheck.text, widen(controlSpec(ControlId::List1).tooltip));
 }
 
 } // namespace
