@@ -25,7 +25,7 @@ QString everydayCharacters() {
     for (char16_t c = 0x30A1; c <= 0x30FA; ++c) {
         text += QChar(c);
     }
-    for (char16_t c = 0xFF61; c <= 0xFF9D; ++c) {
+    for (char16_t c = 0xFF61; c <= 0xFF9F; ++c) { // with the half-width voiced sound marks
         text += QChar(c);
     }
     text += QStringLiteral("日本語の文章漢字利用者業務資料年度営業部会議録報告書定例議事配布最終版背景画像壁紙青空桜"
