@@ -14,16 +14,13 @@ namespace hopwick {
 
 namespace {
 
-struct PatternDeleter {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+// A fontconfig object that its own function destroys.
+template <auto Destroy> struct Destroyer {
+    template <typename Object> void operator()(Object* object) const { Destroy(object); }
 };
-using PatternPointer = std::unique_ptr<FcPattern, PatternDeleter>;
-struct FontSetDeleter {
-    void operator()(FcFontSet* fonts) const { FcFontSetDestroy(fonts); }
-};
-struct ObjectSetDeleter {
-    void operator()(FcObjectSet* objects) const { FcObjectSetDestroy(objects); }
-};
+using PatternPointer = std::unique_ptr<FcPattern, Destroyer<FcPatternDestroy>>;
+using FontSetPointer = std::unique_ptr<FcFontSet, Destroyer<FcFontSetDestroy>>;
+using ObjectSetPointer = std::unique_ptr<FcObjectSet, Destroyer<FcObjectSetDestroy>>;
 
 // The aliases that lead the Japanese Windows fonts of the design to the IPA fonts of the same metrics.
 const QByteArray& aliasRules() {
@@ -56,8 +53,8 @@ void loadFontAliases() {
 bool isInstalled(const FcChar8* family) {
     const PatternPointer query(FcPatternCreate());
     FcPatternAddString(query.get(), FC_FAMILY, family);
-    const std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(FcObjectSetBuild(FC_FAMILY, nullptr));
-    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts(FcFontList(nullptr, query.get(), objects.get()));
+    const ObjectSetPointer objects(FcObjectSetBuild(FC_FAMILY, nullptr));
+    const FontSetPointer fonts(FcFontList(nullptr, query.get(), objects.get()));
     return fonts && fonts->nfont > 0;
 }
 
