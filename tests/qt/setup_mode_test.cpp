@@ -43,6 +43,26 @@ private slots:
         QCOMPARE(paintedOkFace(), before);
     }
 
+    // The whole face inside the button's edge is the one colour, with no gradient of the widget style: without its
+    // caption, every pixel of it.
+    void theOkFaceIsSolidInSetupMode() {
+        clickLabel2();
+        auto* ok = launcher->find<QPushButton>("Command1");
+        const QString caption = ok->text();
+        ok->setText(QString());
+        const QImage face = ok->grab().toImage();
+        ok->setText(caption);
+        const qreal scale = face.devicePixelRatio();
+        const QRect inside = QRect(QPoint(), ok->size()).adjusted(2, 2, -3, -3);
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QColor pixel = face.pixelColor(qRound(x * scale), qRound(y * scale));
+                QVERIFY2(pixel == QColor(0xFF, 0xC0, 0xC0),
+                         qPrintable(QString("%1 at %2,%3").arg(pixel.name()).arg(x).arg(y)));
+            }
+        }
+    }
+
     void okLeavesAndSaves() {
         clickLabel2();
         clickButton("Command1");
