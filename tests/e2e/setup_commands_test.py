@@ -1,6 +1,7 @@
 """The setup commands through real clicks and keys: add, move, initialise, the background picture, Help; and
 what setup mode looks like: OK in solid light red, five whole rows in the list."""
 
+import subprocess
 import unittest
 
 from launcher_case import LauncherCase
@@ -9,12 +10,24 @@ from stand_ins import Start
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
 from store_rewrite_test import write_bmp
 from window_layout import NORMAL_MODE, SETUP_MODE, control_rectangle
-from window_texts import INITIALISE_TITLE
+from window_texts import ENTER_PATH_TITLE, INITIALISE_TITLE
 
 OK_SETUP_COLOUR = (255, 192, 192)  # &H00C0C0FF
 PICTURE_COLOUR = (40, 160, 80)
 DESIGN_ROW_HEIGHT = 12  # the design font's cell at 96 dots per inch
 WHOLE_ROWS = 5
+TITLE_PIXELS = 12
+TITLE_BAR_BUTTONS = 4  # the icon, minimise, maximise, close
+TITLE_BAR_BUTTON_WIDTH = 16
+
+
+def text_width(text, pixels):
+    """How wide the Japanese font draws text at this size, measured by ImageMagick."""
+    font = subprocess.run(["fc-match", "-f", "%{file}", "IPAGothic:bold"], capture_output=True, text=True,
+                          check=True).stdout
+    size = subprocess.run(["convert", "-font", font, "-pointsize", str(pixels), f"label:{text}", "-format", "%w",
+                           "info:"], capture_output=True, text=True, check=True).stdout
+    return int(size)
 
 
 class SetupCommandsTest(LauncherCase):
@@ -74,6 +87,17 @@ class SetupCommandsTest(LauncherCase):
         self.assertEqual(start.program, "xdg-open")
         self.assertEqual(len(start.arguments), 1)
         self.assertTrue(start.arguments[0].startswith("mailto:"), start.arguments)
+
+    def test_a_box_is_wide_enough_for_its_whole_title(self):
+        run = self.enter_setup_mode()
+        run.click_control("Command20")  # Add with the path input empty
+        box = wait_for(lambda: self.driver.find_windows(run.process.pid, "^" + ENTER_PATH_TITLE + "$"),
+                       "the empty-text box")[0]
+        # The title in the Japanese font at the window font's size, with room for the title bar's icon and its
+        # three buttons beside it.
+        needed = text_width(ENTER_PATH_TITLE, TITLE_PIXELS) + TITLE_BAR_BUTTONS * TITLE_BAR_BUTTON_WIDTH
+        self.assertGreaterEqual(self.driver.geometry(box).width, needed)
+        run.answer_box(ENTER_PATH_TITLE, "Return")
 
     def test_ok_is_solid_light_red_in_setup_mode(self):
         run = self.enter_setup_mode()

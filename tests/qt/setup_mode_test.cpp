@@ -1,15 +1,19 @@
 #include "launcher_test_case.h"
+#include "platform/posix/posix_support.h"
 
 #include <QtTest/QtTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
+#include <cerrno>
 #include <filesystem>
 
 using hopwick::testing::Launcher;
 using hopwick::testing::LauncherTestCase;
+using hopwick::testing::press;
 
 namespace {
 
@@ -61,6 +65,23 @@ private slots:
                          qPrintable(QString("%1 at %2,%3").arg(pixel.name()).arg(x).arg(y)));
             }
         }
+    }
+
+    // The box names the store and says why in Japanese, as every text the window shows.
+    void aFailedSaveSaysWhyInJapanese() {
+        QVERIFY(QDir(launcher->folder.path()).mkdir("SIS")); // a folder where the store should be
+        launcher->platform.answers.push_back(press(QMessageBox::Ok));
+        clickLabel2();
+        clickButton("Command1");
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
+        QCOMPARE(launcher->platform.modals[0].title, QString("ｾｰﾌﾞ できません。"));
+        const QStringList lines = launcher->platform.modals[0].text.split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QString::fromStdString(launcher->folderPath("SIS")));
+        QCOMPARE(lines[1], QString::fromStdString(hopwick::posix::errorText(EISDIR)));
+        QVERIFY2(!lines[1].contains(QRegularExpression("[A-Za-z]")), qPrintable(lines[1]));
+        QVERIFY(lines[1].endsWith(u'。'));
+        QCOMPARE(lines[2], QString("ﾘｽﾄ は保存されていません。"));
     }
 
     void okLeavesAndSaves() {
