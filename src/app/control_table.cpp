@@ -45,4 +45,10 @@ const ControlSpec& controlSpec(ControlId id) {
     return kWindow;
 }
 
+bool inView(ControlId id, bool setupMode) {
+    const ControlSpec& spec = controlSpec(id);
+    // A control that shows at all counts: the "Help!" label reaches past the bottom edge in setup mode.
+    return spec.top < (setupMode ? kSetupClientHeight : kNormalClientHeight);
+}
+
 } // namespace hopwick

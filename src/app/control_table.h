@@ -49,4 +49,8 @@ inline constexpr unsigned kSetupOkColor = 0x00C0C0FF;    // light red, &H00BBGGR
 std::span<const ControlSpec> controlTable();
 const ControlSpec& controlSpec(ControlId id);
 
+// Whether a control shows in the window's client area in the given mode: setup mode shows the whole layout,
+// normal mode only the top strip above the setup band. Front ends give no keyboard input to what is out of view.
+bool inView(ControlId id, bool setupMode);
+
 } // namespace hopwick

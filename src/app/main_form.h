@@ -2,6 +2,7 @@
 
 #include "app/common_dialog.h"
 #include "app/control_host.h"
+#include "app/control_table.h"
 #include "app/controls.h"
 #include "app/form_window.h"
 #include "app/list_box.h"
@@ -62,6 +63,8 @@ public:
     ControlId focusedControl() const { return focused_; }
     // The setup band's access keys act only while the band is in view.
     bool accessKeysActive() const { return SetupMode; }
+    // Whether the control is in view in the current mode; keys never reach one that is not.
+    bool controlInView(ControlId control) const { return inView(control, SetupMode); }
 
     // Start-up, setup mode, shortcuts, help and exit (app/).
     void Form_Load();

@@ -36,5 +36,9 @@ inline constexpr const char* kSaveFailedTitle = "ｾｰﾌﾞ できません。
 inline constexpr const char* kSaveFailedPrompt = "ﾘｽﾄ は保存されていません。";
 inline constexpr const char* kStoreDamagedTitle = "ｱｲﾃﾑ の読み込み";
 inline constexpr const char* kStoreDamagedPrompt = "ﾌｧｲﾙ が壊れていました。読めた所までを読み込みました。";
+// Reasons given under the path when a picture cannot be loaded.
+inline constexpr const char* kPictureMissingReason = "ﾌｧｲﾙ がありません。";
+inline constexpr const char* kPictureTooLargeReason = "ﾌｧｲﾙ が大き過ぎて画像として読み込めません。";
+inline constexpr const char* kNotAPictureReason = "画像の形式が違うか、ﾌｧｲﾙ が壊れています。";
 
 } // namespace hopwick::texts

@@ -87,5 +87,28 @@ TEST_F(SetupModeTest, TheSwitchLeavesTheSelectionTextAndPictureAlone) {
     EXPECT_EQ(storeBytes(), storeRecord({"a", "b"}, picture));
 }
 
+// What takes keyboard input follows what the window shows: the top strip in normal mode, everything in setup mode.
+TEST_F(SetupModeTest, OnlyTheTopStripIsInViewInNormalMode) {
+    start();
+    const auto shown = [this] {
+        std::vector<std::string> names;
+        for (const ControlSpec& spec : controlTable()) {
+            if (form->controlInView(spec.id)) {
+                names.emplace_back(spec.name);
+            }
+        }
+        return names;
+    };
+    const std::vector<std::string> topStrip{"List1", "Label4", "Label2"};
+    EXPECT_EQ(shown(), topStrip);
+    form->Label2_Click();
+    EXPECT_EQ(shown().size(), controlTable().size()); // the "Help!" label too, though it reaches past the edge
+    form->Command6_Click();
+    EXPECT_EQ(shown(), topStrip);
+    form->Label2_Click();
+    form->Command1_Click();
+    EXPECT_EQ(shown(), topStrip);
+}
+
 } // namespace
 } // namespace hopwick::testing

@@ -7,7 +7,7 @@ import unittest
 from launcher_case import LauncherCase
 from polling import wait_for
 from stand_ins import Start
-from window_layout import NORMAL_MODE
+from window_layout import NORMAL_MODE, SETUP_MODE
 
 # Long enough for a start that was going to happen to reach the stand-in's log.
 QUIET_PERIOD = 1.0
@@ -37,6 +37,28 @@ class CommandLineTest(LauncherCase):
 
     def test_a_folder_is_opened(self):
         self.assert_opens([str(self.document.parent)], self.document.parent)
+
+    def test_files_named_like_qts_options_are_opened(self):
+        # Qt's own options: the program hands Qt none of the user's arguments, so each is a path like any other.
+        for name in ("-reverse", "-style", "-platform"):
+            with self.subTest(name=name):
+                self.run_folder = self.folder_class(self.folder / f"run{name}", self.program)
+                (self.run_folder.work_folder / name).write_text("x\n")
+                # A relative name that starts with "-" goes to the opener behind "./", never as an option.
+                run = self.start_run([name])
+                run.wait_for_mode(NORMAL_MODE)
+                wait_for(self.starts, f"{name} to be opened")
+                folder = os.path.realpath(self.run_folder.work_folder)
+                self.assertEqual(self.starts(), [Start("xdg-open", folder, (f"./{name}",))])
+                run.stop()
+
+    def test_reverse_does_not_mirror_the_window(self):
+        (self.run_folder.work_folder / "-reverse").write_text("x\n")
+        run = self.start_run(["-reverse"])
+        run.wait_for_mode(NORMAL_MODE)
+        # The setup label stands at the right, where the design puts it: a click there enters setup mode.
+        run.click_control("Label2")
+        run.wait_for_mode(SETUP_MODE)
 
     def test_a_path_that_names_nothing_opens_nothing(self):
         run = self.start_run([str(self.folder / "消えた.txt")])

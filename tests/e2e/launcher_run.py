@@ -108,6 +108,17 @@ class LauncherRun:
         self.driver.key(key)
         wait_for(lambda: not self._windows_named(title), f"the message box {title!r} to close")
 
+    def other_windows(self):
+        """The program's named windows besides the launcher's own: its message boxes and dialogs (tooltips have no
+        name)."""
+        return [window for window in self.driver.find_windows(self.process.pid, ".") if window != self.window]
+
+    def wait_for_dialog(self):
+        """Waits for the one dialog of the program to come up and take the keyboard; returns it."""
+        dialog = wait_for(self.other_windows, "a dialog of the launcher")[0]
+        wait_for(lambda: self.driver.active_window() == dialog, "the dialog to be active")
+        return dialog
+
     def exit_by_label(self):
         self.click_control("Label4")
         try:

@@ -12,6 +12,11 @@ CONTROLS = {
     "Label4": (120, 1200, 615, 375),  # "Exit"
     "Command1": (6120, 1920, 735, 255),  # OK
     "Command6": (6120, 2160, 735, 300),  # Cancel
+    "Command20": (3360, 2520, 855, 255),  # add
+    "Command5": (1320, 1920, 975, 255),  # initialise
+    "Command4": (3720, 1920, 855, 255),  # picture
+    "Command9": (4920, 2520, 375, 255),  # move down
+    "Label3": (6360, 2520, 735, 375),  # "Help!"
 }
 
 # Caption and client size (width, height) in pixels.

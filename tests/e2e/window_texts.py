@@ -3,3 +3,5 @@
 APP_CAPTION = 'Hopwick'
 SETUP_CAPTION = 'ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ （ｾｯﾄｱｯﾌﾟが終了したら OK か Cancel をｸﾘｯｸして下さい。）'
 WRONG_PATH_TITLE = 'INCORRECT'
+INITIALISE_TITLE = '初期化'
+ENTER_PATH_TITLE = 'ﾊﾟｽ を入力して下さい。'

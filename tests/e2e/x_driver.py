@@ -60,8 +60,12 @@ class XDriver:
     def move_pointer(self, x, y):
         self._run("xdotool", "mousemove", str(x), str(y))
 
-    def key(self, name):
-        self._run("xdotool", "key", name)
+    def key(self, *names):
+        self._run("xdotool", "key", *names)
+
+    def type_text(self, text):
+        """Types text into the focused window, key by key."""
+        self._run("xdotool", "type", "--delay", "10", text)
 
     def capture(self, window):
         return ScreenImage(self._run("import", "-window", str(window), "-depth", "8", "ppm:-"))

@@ -1,3 +1,4 @@
+#include "platform/posix/posix_support.h"
 #include "posix_test_support.h"
 #include "support/temp_folder.h"
 
@@ -69,7 +70,7 @@ TEST_F(FileReadTest, MissingFilesAreMissingNotFailed) {
 TEST_F(FileReadTest, AFolderAFifoAndAnUnreadableFileFailWithAReason) {
     const FileRead folder = platform.readFile(temp.path().string(), 100);
     EXPECT_EQ(folder.status, FileRead::Status::Failed);
-    EXPECT_EQ(folder.error, std::strerror(EISDIR));
+    EXPECT_EQ(folder.error, posix::errorText(EISDIR));
 
     // A FIFO with no writer must not hold the caller: the read runs in a child with an alarm clock.
     ASSERT_EQ(mkfifo(temp.file("pipe").c_str(), 0600), 0);
@@ -87,7 +88,7 @@ TEST_F(FileReadTest, AFolderAFifoAndAnUnreadableFileFailWithAReason) {
         [&]() -> std::string {
             WindowlessPlatform child;
             const FileRead result = child.readFile(secret, 100);
-            return result.status == FileRead::Status::Failed && result.error == std::strerror(EACCES)
+            return result.status == FileRead::Status::Failed && result.error == posix::errorText(EACCES)
                        ? ""
                        : "unreadable file gave '" + result.error + "'";
         },

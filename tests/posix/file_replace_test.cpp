@@ -1,3 +1,4 @@
+#include "platform/posix/posix_support.h"
 #include "posix_test_support.h"
 #include "support/temp_folder.h"
 
@@ -98,13 +99,13 @@ TEST_F(FileReplaceTest, AFolderOrALoopIsNoFileToReplace) {
     std::filesystem::create_directories(temp.path() / "SIS");
     const FileWrite folder = platform.replaceFile(temp.file("SIS"), "x");
     EXPECT_FALSE(folder.written);
-    EXPECT_EQ(folder.error, std::strerror(EISDIR));
+    EXPECT_EQ(folder.error, posix::errorText(EISDIR));
     EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "SIS"));
 
     std::filesystem::create_symlink("loop", temp.path() / "loop");
     const FileWrite loop = platform.replaceFile(temp.file("loop"), "x");
     EXPECT_FALSE(loop.written);
-    EXPECT_EQ(loop.error, std::strerror(ELOOP));
+    EXPECT_EQ(loop.error, posix::errorText(ELOOP));
     EXPECT_EQ(folderEntries(temp.path()), (std::vector<std::string>{"SIS", "loop"}));
 }
 
@@ -120,7 +121,7 @@ TEST_F(FileReplaceTest, AFileSizeLimitFailsWithoutKillingTheProcessAndKeepsTheOl
         if (result.written) {
             return "written despite the limit";
         }
-        return result.error == std::strerror(EFBIG) ? "" : "error was '" + result.error + "'";
+        return result.error == posix::errorText(EFBIG) ? "" : "error was '" + result.error + "'";
     });
     EXPECT_EQ(failure, "");
     EXPECT_EQ(temp.read("SIS"), "old content");
@@ -144,7 +145,7 @@ TEST_F(FileReplaceTest, AReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
             }
             for (const std::string& path : {inReadOnly, readOnlyFile}) {
                 const FileWrite result = child.replaceFile(path, "new");
-                if (result.written || result.error != std::strerror(EACCES)) {
+                if (result.written || result.error != posix::errorText(EACCES)) {
                     problems +=
                         path + ": written " + std::to_string(result.written) + ", error '" + result.error + "'; ";
                 }

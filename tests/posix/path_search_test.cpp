@@ -1,3 +1,4 @@
+#include "platform/posix/posix_support.h"
 #include "posix_test_support.h"
 #include "support/temp_folder.h"
 
@@ -168,7 +169,7 @@ TEST_F(PathSearchTest, PermissionDeniedIsAFailedSearch) {
             for (const std::string path :
                  {"locked/secret.txt", "locked/*", "locked/*.txt", "listable/secret.txt", "listable/*.txt"}) {
                 const PathSearch result = child.findPath(temp.file(path), kLaunchMask);
-                if (result.name != "" || result.error != "Permission denied") {
+                if (result.name != "" || result.error != posix::errorText(EACCES)) {
                     problems += path + " gave name '" + result.name + "', error '" + result.error + "'; ";
                 }
             }

@@ -1,3 +1,4 @@
+#include "platform/posix/posix_support.h"
 #include "posix_test_support.h"
 #include "support/temp_folder.h"
 
@@ -135,7 +136,7 @@ TEST_F(ProgramStartTest, AnExecThatFailsInTheChildIsReported) {
     ASSERT_EQ(chmod((bin.folder() + "/gedit").c_str(), 0755), 0);
     const ProgramStart result = platform.startProgram("Notepad.exe", kShowNormal);
     EXPECT_FALSE(result.started);
-    EXPECT_NE(result.reason.find(std::strerror(ENOENT)), std::string::npos) << result.reason;
+    EXPECT_NE(result.reason.find(posix::errorText(ENOENT)), std::string::npos) << result.reason;
     EXPECT_NE(result.reason.find("gedit"), std::string::npos) << result.reason;
 }
 

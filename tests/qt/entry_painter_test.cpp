@@ -7,6 +7,7 @@
 #include <QtGui/QStandardItemModel>
 #include <QtTest/QtTest>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QScrollBar>
 
 using hopwick::EntryPainter;
 using hopwick::testing::LauncherTestCase;
@@ -24,15 +25,41 @@ class TestEntryPainter : public LauncherTestCase {
     Q_OBJECT
 
 private slots:
-    void rowsAreAsHighAsTheFontAndAsWideAsTheList() {
+    // A row is as high as the design font's cell on Windows, 12 pixels for 9 points at 96 dots per inch.
+    void rowsAreAsHighAsTheFontsEmAndAsWideAsTheList() {
         launcher->form.List1.AddItem(kLongPath.toStdString());
         const QListWidget* list = launcher->find<QListWidget>("List1");
         const QRect first = list->visualItemRect(list->item(0));
         const QRect last = list->visualItemRect(list->item(list->count() - 1));
-        QCOMPARE(first.height(), QFontMetrics(list->font()).height());
+        QCOMPARE(first.height(), QFontInfo(list->font()).pixelSize());
+        QCOMPARE(first.height(), 12 * list->logicalDpiY() / 96);
         QCOMPARE(last.height(), first.height());
         QCOMPARE(last.top(), first.top() + first.height() * (list->count() - 1));
         QCOMPARE(last.width(), list->viewport()->width());
+    }
+
+    // List1's 960 twips hold five whole rows, and no row is ever cut at the bottom, scrolled or not.
+    void fiveWholeRowsFillTheList() {
+        QListWidget* list = launcher->find<QListWidget>("List1");
+        QCOMPARE(list->count(), 15);
+        const int rowHeight = list->visualItemRect(list->item(0)).height();
+        QCOMPARE(list->viewport()->height(), 5 * rowHeight);
+        QCOMPARE(list->visualItemRect(list->item(4)).bottom(), list->viewport()->height() - 1);
+        for (int row = 1; row <= 10; ++row) {
+            list->scrollToItem(list->item(14));
+            QCOMPARE(list->visualItemRect(list->item(14)).bottom(), list->viewport()->height() - 1);
+            list->verticalScrollBar()->setValue(row);
+            QCOMPARE(list->visualItemRect(list->item(row)).top(), 0);
+        }
+    }
+
+    // A list whose height is not whole rows shows the whole rows only, with empty room below them.
+    void anUnevenHeightShowsWholeRowsOnly() {
+        QListWidget* list = launcher->find<QListWidget>("List1");
+        const int rowHeight = list->visualItemRect(list->item(0)).height();
+        list->resize(list->width(), list->height() + rowHeight / 2);
+        QCOMPARE(list->viewport()->height() % rowHeight, 0);
+        QCOMPARE(list->viewport()->height(), 5 * rowHeight);
     }
 
     void theCutIsInvisible_data() {

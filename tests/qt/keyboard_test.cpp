@@ -140,7 +140,144 @@ private slots:
         QVERIFY(list()->selectedItems().isEmpty());
     }
 
+    // After an add the focus is on OK, so that Enter confirms next: Enter and the keypad's Enter press the focused
+    // button as Space does.
+    void enterPressesTheFocusedOk_data() { enterKeys_data(); }
+    void enterPressesTheFocusedOk() {
+        QFETCH(int, key);
+        enterSetupMode();
+        const QString path = launcher->folder.path();
+        QTest::keyClicks(text(), path);
+        QTest::keyClick(text(), Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget(), launcher->find("Command1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(!launcher->form.SetupMode);
+        QCOMPARE(launcher->window.height(), 1755 / 15);
+        QVERIFY(launcher->readFile("SIS").find(path.toStdString()) != std::string::npos); // saved
+        QVERIFY(launcher->platform.modals.empty());
+    }
+
+    void enterPressesEveryFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("add, Return") << "Command20" << int(Qt::Key_Return) << kEnterPathTitle;
+        QTest::newRow("add, keypad Enter") << "Command20" << int(Qt::Key_Enter) << kEnterPathTitle;
+        QTest::newRow("initialise, Return") << "Command5" << int(Qt::Key_Return) << kInitialiseTitle;
+        QTest::newRow("initialise, keypad Enter") << "Command5" << int(Qt::Key_Enter) << kInitialiseTitle;
+    }
+
+    void enterPressesEveryFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(QString, title);
+        enterSetupMode();
+        QWidget* focused = launcher->find(button.toLatin1().constData());
+        focused->setFocus();
+        launcher->platform.answers.push_back(cancel());
+        QTest::keyClick(focused, Qt::Key(key));
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
+        QCOMPARE(launcher->platform.modals[0].title, title);
+    }
+
+    void enterPressesCancel() {
+        enterSetupMode();
+        launcher->form.List1.AddItem("/opt/unsaved");
+        launcher->find("Command6")->setFocus();
+        QTest::keyClick(launcher->find("Command6"), Qt::Key_Enter);
+        QVERIFY(!launcher->form.SetupMode);
+        QCOMPARE(list()->count(), 15); // reloaded without the unsaved item
+    }
+
+    // A held Enter repeats its key press; the button is pressed once, as a held Space presses it once.
+    void aHeldEnterPressesOnce() {
+        enterSetupMode();
+        QWidget* add = launcher->find("Command20");
+        add->setFocus();
+        launcher->platform.answers.push_back(cancel());
+        QTest::keyPress(add, Qt::Key_Return);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+        QApplication::sendEvent(add, &repeat);
+        QTest::keyRelease(add, Qt::Key_Return);
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
+    }
+
+    // In normal mode only the list takes the focus: Tab and Shift+Tab never reach the setup band below the
+    // window's edge, so Space can press nothing there.
+    void tabStaysInViewInNormalMode_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab);
+    }
+
+    void tabStaysInViewInNormalMode() {
+        QFETCH(int, key);
+        list()->setFocus();
+        for (int press = 0; press < 20; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(launcher->platform.modals.empty());
+        QVERIFY(launcher->platform.starts.empty());
+        QCOMPARE(list()->count(), 15);
+        QCOMPARE(launcher->form.List1.ListIndex(), -1);
+    }
+
+    // After OK the focus is on the window itself; Tab takes it to the list, the one control in view that takes it.
+    void tabFromTheWindowGoesToTheList() {
+        enterSetupMode();
+        QTest::mouseClick(launcher->find("Command1"), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&launcher->window));
+        QTest::keyClick(&launcher->window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
+    }
+
+    void tabWalksTheWholeTabOrderInSetupMode() {
+        enterSetupMode();
+        const QStringList order{"Command20", "Command1", "Command3", "Command5", "Command2", "Command4",
+                                "Command7",  "Command6", "Command8", "Command9", "List1",    "Text1"};
+        for (const QString& next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("List1"));
+    }
+
+    // Should the focus ever stand on a control out of view in normal mode, no key presses it.
+    void aControlOutOfViewTakesNoKey_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::newRow("delete, Space") << "Command2" << int(Qt::Key_Space);
+        QTest::newRow("delete, Enter") << "Command2" << int(Qt::Key_Return);
+        QTest::newRow("add, Space") << "Command20" << int(Qt::Key_Space);
+        QTest::newRow("path input, Enter") << "Text1" << int(Qt::Key_Return);
+    }
+
+    void aControlOutOfViewTakesNoKey() {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        launcher->form.List1.setListIndex(0); // what a hidden delete would remove
+        launcher->platform.starts.clear();
+        QWidget* hidden = launcher->find(control.toLatin1().constData());
+        hidden->setFocus();
+        QTest::keyClick(hidden, Qt::Key(key));
+        QVERIFY(launcher->platform.modals.empty());
+        QCOMPARE(list()->count(), 15);
+        QVERIFY(!launcher->form.SetupMode);
+        // Tab still takes the focus back into view.
+        QTest::keyClick(hidden, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
+    }
+
 private:
+    static void enterKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
     QListWidget* list() const { return launcher->find<QListWidget>("List1"); }
     QLineEdit* text() const { return launcher->find<QLineEdit>("Text1"); }
     void accessKeys_data() {

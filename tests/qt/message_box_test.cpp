@@ -1,6 +1,7 @@
 #include "test_platform.h"
 
 #include <QtTest/QtTest>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
@@ -69,7 +70,42 @@ private slots:
         QCOMPARE(platform->modals.at(0).text, QString("/tmp/<b>x</b>\nsecond line"));
     }
 
+    // Like a Windows box, a box is wide enough for its whole title, the instruction it carries, and the title
+    // bar's icon and buttons beside it; a box with a short title stays as wide as its prompt.
+    void theBoxShowsItsWholeTitle_data() {
+        QTest::addColumn<int>("style");
+        QTest::newRow("ok box") << hopwick::kStyleOk;
+        QTest::newRow("yes and no") << hopwick::kStyleYesNo;
+    }
+
+    void theBoxShowsItsWholeTitle() {
+        QFETCH(int, style);
+        const std::string prompt = "ﾃｷｽﾄ が空です。";
+        const QString title = "ﾊﾟｽ を入力して下さい。";
+        QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+        titleFont.setBold(true);
+        const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
+        const int wide = shownWidth(prompt, style, title.toStdString());
+        const int narrow = shownWidth(prompt, style, "A");
+        QVERIFY2(wide >= titleWidth + 4 * 24, qPrintable(QString("%1 for a title of %2").arg(wide).arg(titleWidth)));
+        QVERIFY2(narrow < wide, qPrintable(QString("%1 and %2").arg(narrow).arg(wide)));
+        // A prompt wider than the title keeps the box as wide as the prompt.
+        const std::string longPrompt(400, 'x');
+        QVERIFY(shownWidth(longPrompt, style, title.toStdString()) > wide);
+    }
+
 private:
+    int shownWidth(const std::string& prompt, int style, const std::string& title) {
+        int width = 0;
+        platform->answers.push_back([&width](QDialog& dialog) {
+            dialog.show(); // the box sets its size as it shows
+            width = dialog.width();
+            return cancel()(dialog);
+        });
+        platform->messageBox(prompt, style, title);
+        return width;
+    }
+
     BoxLook lookOf(int style, const std::string& prompt = "prompt") {
         BoxLook look;
         platform->answers.push_back([&look](QDialog& dialog) {

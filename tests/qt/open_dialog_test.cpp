@@ -2,8 +2,11 @@
 #include "platform/qt/name_filters.h"
 
 #include <QtTest/QtTest>
+#include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListView>
+#include <QtWidgets/QPushButton>
 
 using hopwick::testing::cancel;
 using hopwick::testing::choose;
@@ -81,6 +84,64 @@ private slots:
         QCOMPARE(look.directory, launcher->folder.filePath("tools"));
         QCOMPARE(look.startFiles, QStringList{kept});
         QCOMPARE(QDir::currentPath(), startDirectory); // a cancel leaves the current folder
+    }
+
+    // The kept name is shared with the item chooser and may name anything: it stands in the name box, but the list
+    // shows only what the filter admits.
+    void thePictureDialogListsPicturesOnly_data() {
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QStringList>("selected");
+        QTest::newRow("kept program") << "run.sh" << QStringList();
+        QTest::newRow("kept picture") << "sky.bmp" << QStringList{"sky.bmp"};
+        QTest::newRow("kept picture, upper case") << "SUN.GIF" << QStringList{"SUN.GIF"};
+    }
+
+    void thePictureDialogListsPicturesOnly() {
+        QFETCH(QString, kept);
+        QFETCH(QStringList, selected);
+        for (const char* name : {"run.sh", "notes.txt", "sky.bmp", "SUN.GIF"}) {
+            launcher->writeFile(name, "x");
+        }
+        QStringList listed;
+        QStringList selectedRows;
+        QString nameBox;
+        bool openEnabled = false;
+        launcher->platform.answers.push_back([&](QDialog& dialog) {
+            dialog.show();
+            auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+            // The folder is read on a thread: let every name arrive.
+            if (!QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) > 0; })) {
+                return cancel()(dialog); // nothing listed: the comparisons below fail
+            }
+            QTest::qWait(100);
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+                listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            }
+            for (const QModelIndex& index : view->selectionModel()->selectedRows()) {
+                selectedRows << index.data().toString();
+            }
+            nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            openEnabled = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->isEnabled();
+            return cancel()(dialog);
+        });
+        launcher->platform.showOpenDialog({4, kPictureFilter, launcher->folderPath(kept.toStdString())});
+        listed.sort();
+        QCOMPARE(listed, QStringList({"SUN.GIF", "sky.bmp"}));
+        QCOMPARE(nameBox, kept);
+        QCOMPARE(selectedRows, selected);
+        QVERIFY(openEnabled); // Enter takes the kept name
+    }
+
+    // The kept name in the box is taken as typed when the user confirms it.
+    void aKeptNameOutsideTheFilterIsTakenWhenConfirmed() {
+        launcher->writeFile("run.sh", "x");
+        launcher->platform.answers.push_back([](QDialog& dialog) {
+            dialog.accept();
+            return dialog.result();
+        });
+        const auto chosen = launcher->platform.showOpenDialog({4, kPictureFilter, launcher->folderPath("run.sh")});
+        QVERIFY(chosen);
+        QCOMPARE(*chosen, launcher->folderPath("run.sh"));
     }
 
     void aConfirmedChoiceMovesTheCurrentFolder_data() {

@@ -55,21 +55,33 @@ private slots:
         QVERIFY(load.error.empty());
     }
 
+    // The reasons are Japanese, as every text the window shows.
     void failuresSayWhy_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("text") << QByteArray("just some text");
-        QTest::newRow("damaged bitmap") << QByteArray("BM\x10\0\0\0\0\0", 8);
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QByteArray() << qint64(0) << "ﾌｧｲﾙ がありません。";
+        QTest::newRow("text") << QByteArray("just some text") << qint64(0)
+                              << "画像の形式が違うか、ﾌｧｲﾙ が壊れています。";
+        QTest::newRow("damaged bitmap") << QByteArray("BM\x10\0\0\0\0\0", 8) << qint64(0)
+                                        << "画像の形式が違うか、ﾌｧｲﾙ が壊れています。";
+        QTest::newRow("larger than any picture")
+            << QByteArray("BM") << qint64(65) * 1024 * 1024 << "ﾌｧｲﾙ が大き過ぎて画像として読み込めません。";
     }
 
     void failuresSayWhy() {
         QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
+        QFETCH(QString, reason);
         if (!bytes.isEmpty()) {
             launcher->writeFile("bad.bmp", bytes.toStdString());
         }
+        if (size > 0) {
+            QVERIFY(QFile::resize(launcher->folder.filePath("bad.bmp"), size)); // sparse: no disk is used
+        }
         const hopwick::PictureLoad load = launcher->platform.loadPicture(launcher->folderPath("bad.bmp"));
         QVERIFY(!load.picture);
-        QVERIFY(!load.error.empty());
+        QCOMPARE(QString::fromStdString(load.error), reason);
     }
 
     void aChosenPictureIsDrawnAtTheTopLeft() {

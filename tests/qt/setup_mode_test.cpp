@@ -1,15 +1,19 @@
 #include "launcher_test_case.h"
+#include "platform/posix/posix_support.h"
 
 #include <QtTest/QtTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
+#include <cerrno>
 #include <filesystem>
 
 using hopwick::testing::Launcher;
 using hopwick::testing::LauncherTestCase;
+using hopwick::testing::press;
 
 namespace {
 
@@ -41,6 +45,43 @@ private slots:
         QVERIFY2(setup.red() > setup.green() + 24 && setup.red() > setup.blue() + 24, qPrintable(setup.name()));
         clickButton("Command1");
         QCOMPARE(paintedOkFace(), before);
+    }
+
+    // The whole face inside the button's edge is the one colour, with no gradient of the widget style: without its
+    // caption, every pixel of it.
+    void theOkFaceIsSolidInSetupMode() {
+        clickLabel2();
+        auto* ok = launcher->find<QPushButton>("Command1");
+        const QString caption = ok->text();
+        ok->setText(QString());
+        const QImage face = ok->grab().toImage();
+        ok->setText(caption);
+        const qreal scale = face.devicePixelRatio();
+        const QRect inside = QRect(QPoint(), ok->size()).adjusted(2, 2, -3, -3);
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QColor pixel = face.pixelColor(qRound(x * scale), qRound(y * scale));
+                QVERIFY2(pixel == QColor(0xFF, 0xC0, 0xC0),
+                         qPrintable(QString("%1 at %2,%3").arg(pixel.name()).arg(x).arg(y)));
+            }
+        }
+    }
+
+    // The box names the store and says why in Japanese, as every text the window shows.
+    void aFailedSaveSaysWhyInJapanese() {
+        QVERIFY(QDir(launcher->folder.path()).mkdir("SIS")); // a folder where the store should be
+        launcher->platform.answers.push_back(press(QMessageBox::Ok));
+        clickLabel2();
+        clickButton("Command1");
+        QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
+        QCOMPARE(launcher->platform.modals[0].title, QString("ｾｰﾌﾞ できません。"));
+        const QStringList lines = launcher->platform.modals[0].text.split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QString::fromStdString(launcher->folderPath("SIS")));
+        QCOMPARE(lines[1], QString::fromStdString(hopwick::posix::errorText(EISDIR)));
+        QVERIFY2(!lines[1].contains(QRegularExpression("[A-Za-z]")), qPrintable(lines[1]));
+        QVERIFY(lines[1].endsWith(u'。'));
+        QCOMPARE(lines[2], QString("ﾘｽﾄ は保存されていません。"));
     }
 
     void okLeavesAndSaves() {

@@ -1,3 +1,4 @@
+#include "platform/posix/error_texts.h"
 #include "platform/posix/posix_support.h"
 #include "platform/system_platform.h"
 
@@ -62,7 +63,7 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
         return failed(posix::errorText(EISDIR));
     }
     if (!S_ISREG(status.st_mode)) {
-        return failed("Not a regular file");
+        return failed(posix::kNotARegularFile);
     }
 
     FileRead result;

@@ -1,3 +1,4 @@
+#include "platform/posix/error_texts.h"
 #include "platform/posix/posix_support.h"
 #include "platform/system_platform.h"
 
@@ -162,7 +163,7 @@ FileWrite SystemPlatform::replaceFile(const std::string& path, std::string_view 
         return failedWith(EISDIR);
     }
     if (exists && !S_ISREG(oldStatus.st_mode)) {
-        return {false, "Not a regular file"};
+        return {false, posix::kNotARegularFile};
     }
     if (!exists && errno != ENOENT) {
         return failedWith(errno);

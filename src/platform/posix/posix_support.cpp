@@ -1,29 +1,24 @@
 #include "platform/posix/posix_support.h"
 
+#include "platform/posix/error_texts.h"
+
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <pwd.h>
 #include <unistd.h>
 #include <vector>
 
 namespace hopwick::posix {
 
-namespace {
-
-// strerror_r comes in two flavours; overloads pick whichever the C library declares.
-[[maybe_unused]] const char* pickErrorText(int result, const char* buffer) {
-    return result == 0 ? buffer : "Unknown error";
-}
-[[maybe_unused]] const char* pickErrorText(const char* result, const char*) {
-    return result;
-}
-
-} // namespace
-
 std::string errorText(int errorNumber) {
-    char buffer[256] = {};
-    return pickErrorText(strerror_r(errorNumber, buffer, sizeof buffer), buffer);
+    // The system's own Japanese where it has it, ours for the common failures, else the system's text as it is.
+    if (std::string japanese = systemJapaneseErrorText(errorNumber); !japanese.empty()) {
+        return japanese;
+    }
+    if (const char* own = ownErrorText(errorNumber)) {
+        return own;
+    }
+    return systemErrorText(errorNumber);
 }
 
 std::string_view lastElement(std::string_view path) {

@@ -6,7 +6,8 @@
 // Small helpers shared by the POSIX implementation files; not part of the platform interface.
 namespace hopwick::posix {
 
-// The system's text for an errno value (strerror, but safe from any thread).
+// The text for an errno value that the window shows: Japanese for every common value, the system's own text
+// for a rare one. Safe from any thread.
 std::string errorText(int errorNumber);
 
 // The part of a path after its last '/', and the part before it ("" when there is no '/', "/" for the root).

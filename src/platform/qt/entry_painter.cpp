@@ -1,5 +1,6 @@
 #include "entry_painter.h"
 
+#include <QtGui/QFontInfo>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGlyphRun>
 #include <QtGui/QPainter>
@@ -95,8 +96,12 @@ void EntryPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     }
 }
 
+int EntryPainter::rowHeight(const QFont& font) {
+    return QFontInfo(font).pixelSize();
+}
+
 QSize EntryPainter::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return {option.rect.width(), option.fontMetrics.height()};
+    return {option.rect.width(), rowHeight(option.font)};
 }
 
 } // namespace hopwick

@@ -60,6 +60,28 @@ void ItemList::prepareGlyphs() {
     }
 }
 
+// Like a Windows list box, the list shows whole rows only: room below the last whole row stays empty, so that
+// no row is ever cut at the bottom.
+void ItemList::fitWholeRows() {
+    const int rows = EntryPainter::rowHeight(font());
+    const int room = contentsRect().height();
+    if (rows > 0 && room > 0) {
+        setViewportMargins(0, 0, 0, room % rows);
+    }
+}
+
+void ItemList::changeEvent(QEvent* event) {
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        fitWholeRows();
+    }
+}
+
+void ItemList::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    fitWholeRows();
+}
+
 // The selection follows the press, as in a Windows list box. A press on the selected entry is a click too:
 // clicking an entry twice starts it twice.
 void ItemList::mousePressEvent(QMouseEvent* event) {

@@ -25,6 +25,8 @@ public:
     void prepareGlyphs();
 
 protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -36,6 +38,7 @@ protected:
 
 private:
     static std::optional<CursorAction> cursorAction(int key);
+    void fitWholeRows();
 
     MainForm& form_;
     std::vector<std::string> shown_; // the model's entries as the rows show them

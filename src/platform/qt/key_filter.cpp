@@ -3,6 +3,7 @@
 #include "virtual_keys.h"
 
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QWidget>
 
 namespace hopwick {
@@ -16,12 +17,20 @@ bool isFirstStop(QObject* watched) {
     return watched == (focused ? focused : window);
 }
 
+bool isEnter(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+bool movesFocus(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+}
+
 } // namespace
 
-KeyFilter::KeyFilter(MainForm& form, QObject* textBox, QObject* parent)
-    : QObject(parent), form_(form), textBox_(textBox) {}
+KeyFilter::KeyFilter(MainForm& form, QObject* parent) : QObject(parent), form_(form) {}
 
-void KeyFilter::watch(QWidget* widget) {
+void KeyFilter::watch(QWidget* widget, ControlId id) {
+    controls_.insert(widget, id);
     widget->installEventFilter(this);
 }
 
@@ -56,7 +65,25 @@ bool KeyFilter::keyPress(QObject* watched, QKeyEvent& event) {
     if (swallowed != 0 && swallowed == event.key()) {
         return true;
     }
-    if (watched != textBox_) {
+    const ControlId control = controls_.value(watched, ControlId::Form);
+    if (control == ControlId::Form) {
+        return false;
+    }
+    if (!form_.controlInView(control)) {
+        // Space on a button out of view would press it unseen; Tab takes the focus back into view.
+        return !movesFocus(event);
+    }
+    return controlKey(control, watched, event);
+}
+
+bool KeyFilter::controlKey(ControlId control, QObject* watched, QKeyEvent& event) {
+    if (auto* button = qobject_cast<QAbstractButton*>(watched); button && isEnter(event)) {
+        if (!event.isAutoRepeat()) { // held down, it presses once
+            button->click();
+        }
+        return true;
+    }
+    if (control != ControlId::Text1) {
         return false;
     }
     int16_t keyCode = virtualKeyCode(event.key());

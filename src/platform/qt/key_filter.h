@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 
+#include <QtCore/QHash>
 #include <QtCore/QObject>
 
 class QKeyEvent;
@@ -11,14 +12,16 @@ namespace hopwick {
 
 // The window's keyboard, watched on the window and each of its controls:
 // - every key goes first to Form_KeyDown, which swallows it by setting the key code to 0;
+// - a control out of view takes no key but Tab, which moves the focus back into view;
 // - keys in Text1 then go to Text1_KeyDown;
+// - Enter presses a focused button, as on Windows, where Space alone would here;
 // - the buttons' access keys act only while the form allows them (in normal mode the buttons are out of view).
 class KeyFilter final : public QObject {
 public:
-    KeyFilter(MainForm& form, QObject* textBox, QObject* parent);
+    KeyFilter(MainForm& form, QObject* parent);
 
-    // Watches `widget`; call for the window and for every control.
-    void watch(QWidget* widget);
+    // Watches `widget`, the window or the control `id`; call for the window and for every control.
+    void watch(QWidget* widget, ControlId id);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,9 +29,10 @@ protected:
 private:
     bool previewKey(QKeyEvent& event);
     bool keyPress(QObject* watched, QKeyEvent& event);
+    bool controlKey(ControlId control, QObject* watched, QKeyEvent& event);
 
     MainForm& form_;
-    QObject* textBox_;
+    QHash<QObject*, ControlId> controls_;
     // The key that Form_KeyDown handled: Qt delivers it once more as a key press, which is swallowed too.
     int swallowedKey_ = 0;
 };

@@ -8,7 +8,7 @@ namespace hopwick {
 
 namespace {
 
-// After QApplication has taken its own options out of argv.
+// Every argument after the program's name, as the user gave it.
 std::string joinArguments(int argc, char** argv) {
     std::string line;
     for (int i = 1; i < argc; ++i) {

@@ -5,6 +5,7 @@
 #include "control_widgets.h"
 #include "drop_forwarding.h"
 #include "fonts.h"
+#include "graphical_button.h"
 #include "item_list.h"
 #include "key_filter.h"
 #include "qt_picture.h"
@@ -33,6 +34,10 @@ std::size_t slot(ControlId id) {
     return static_cast<std::size_t>(id);
 }
 
+bool takesTabFocus(const QWidget& widget) {
+    return (widget.focusPolicy() & Qt::TabFocus) != 0 && widget.isEnabled() && widget.isVisible();
+}
+
 } // namespace
 
 MainWindow::MainWindow(MainForm& form) : form_(form) {
@@ -57,10 +62,10 @@ MainWindow::MainWindow(MainForm& form) : form_(form) {
         previous = widget;
     }
 
-    keys_ = new KeyFilter(form_, text_, this);
-    keys_->watch(this);
+    keys_ = new KeyFilter(form_, this);
+    keys_->watch(this, ControlId::Form);
     for (const ControlSpec& spec : controlTable()) {
-        keys_->watch(control(spec.id));
+        keys_->watch(control(spec.id), spec.id);
         showControl(spec.id);
     }
     showCaption(form_.Form.Caption());
@@ -84,8 +89,10 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
         break;
     case ControlKind::Button: {
         // The "&" in the caption makes Qt's access key; the key filter lets it act only when the form allows.
+        const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
+        // OK is the one button in the graphical style, so that its back colour fills it.
         auto* button =
-            new QPushButton(QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size())), this);
+            spec.id == ControlId::Command1 ? new GraphicalButton(caption, this) : new QPushButton(caption, this);
         button->setAutoDefault(false);
         const Handler click = buttonBinding(spec.id)->click;
         connect(button, &QPushButton::clicked, this, [this, click] { (form_.*click)(); });
@@ -169,11 +176,32 @@ void MainWindow::showLabel(ControlId id) {
 
 void MainWindow::showButton(ControlId id) {
     const Button& model = form_.*(buttonBinding(id)->model);
+    const std::optional<QColor> color = ownColor(model.BackColor());
     QPalette palette; // sets nothing: the button follows the window's colours
-    if (const std::optional<QColor> color = ownColor(model.BackColor())) {
+    if (color) {
         palette.setColor(QPalette::Button, *color);
     }
     control(id)->setPalette(palette);
+    if (auto* graphical = dynamic_cast<GraphicalButton*>(control(id))) {
+        graphical->setFaceColor(color);
+    }
+}
+
+// Tab and Shift+Tab from any control end here. They walk the tab order as Qt would, but pass over what the
+// window does not show: in normal mode the setup band lies below the visible area.
+bool MainWindow::focusNextPrevChild(bool next) {
+    QWidget* const start = focusWidget() ? focusWidget() : this;
+    QWidget* candidate = start;
+    do {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        const auto control = std::find(widgets_.begin(), widgets_.end(), candidate);
+        if (control != widgets_.end() && takesTabFocus(*candidate) &&
+            form_.controlInView(static_cast<ControlId>(control - widgets_.begin()))) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (candidate != start);
+    return true; // nothing else in view takes the focus: it stays where it is
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -1,5 +1,7 @@
 #include "name_filters.h"
 
+#include <QtCore/QDir>
+
 namespace hopwick {
 
 namespace {
@@ -36,6 +38,15 @@ NameFilters nameFilters(const std::string& filter) {
     }
     result.initial = matchAll < 0 ? 0 : matchAll;
     return result;
+}
+
+bool admits(const QString& filter, const QString& name) {
+    const qsizetype open = filter.lastIndexOf(u'(');
+    const qsizetype close = filter.lastIndexOf(u')');
+    if (open < 0 || close < open) {
+        return false;
+    }
+    return QDir::match(filter.mid(open + 1, close - open - 1).split(u' ', Qt::SkipEmptyParts), name);
 }
 
 } // namespace hopwick

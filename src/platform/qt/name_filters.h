@@ -16,4 +16,8 @@ struct NameFilters {
 // The first entry that matches every file is shown first, as programs on Linux rarely end in ".exe".
 NameFilters nameFilters(const std::string& filter);
 
+// Whether a file name matches a pattern of `filter`, one of the name filters in Qt's form, as the file dialog
+// matches: case-insensitively.
+bool admits(const QString& filter, const QString& name);
+
 } // namespace hopwick

@@ -2,6 +2,8 @@
 
 #include "plain_bitmap.h"
 
+#include "app/texts.h"
+
 #include <QtCore/QBuffer>
 #include <QtGui/QImageReader>
 
@@ -25,16 +27,12 @@ QByteArray formatOf(std::string_view bytes) {
 
 } // namespace
 
-QImage readImage(QIODevice& device, const QByteArray& format, QString* error) {
+QImage readImage(QIODevice& device, const QByteArray& format) {
     QImageReader reader(&device, format);
     // Qt lets any image plugin claim a named format before its own reader, and loads every plugin to ask them;
     // without the detection a named format goes straight to the reader that has its name.
     reader.setAutoDetectImageFormat(format.isEmpty());
-    QImage image = reader.read();
-    if (image.isNull() && error) {
-        *error = reader.errorString();
-    }
-    return image;
+    return reader.read();
 }
 
 PictureLoad decodePicture(std::string_view bytes) {
@@ -43,10 +41,9 @@ PictureLoad decodePicture(std::string_view bytes) {
     }
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
-    QString error;
-    QImage image = readImage(buffer, formatOf(bytes), &error);
+    QImage image = readImage(buffer, formatOf(bytes));
     if (image.isNull()) {
-        return {nullptr, error.toStdString()};
+        return {nullptr, texts::kNotAPictureReason}; // the reader's own reason is English
     }
     return {std::make_shared<QtPicture>(std::move(image)), {}};
 }

@@ -21,8 +21,8 @@ private:
 };
 
 // Reads an image from `device`, in `format` when one is named, else in whatever format the bytes are; a null image
-// when it cannot, with the reason in `error`.
-QImage readImage(QIODevice& device, const QByteArray& format, QString* error = nullptr);
+// when it cannot.
+QImage readImage(QIODevice& device, const QByteArray& format);
 
 // Decodes a picture file's bytes; the format is found from the bytes, not from the name.
 PictureLoad decodePicture(std::string_view bytes);

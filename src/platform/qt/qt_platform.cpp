@@ -8,9 +8,14 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
+#include <QtCore/QSignalBlocker>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
 
 namespace hopwick {
 
@@ -24,6 +29,44 @@ QString pathText(const std::string& path) {
 }
 std::string pathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+// Beside the title, a title bar holds the window's icon, its buttons and margins; four buttons' room and more.
+constexpr int kTitleBarExtras = 120;
+
+// A box is as wide as its prompt; like a Windows box it widens so that the title bar shows the whole title,
+// which carries the instruction. The title is measured bold, as window managers mostly draw titles.
+void widenForTitle(QMessageBox& box) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        box.setMinimumWidth(width);
+        return;
+    }
+    // The box fixes its own size from its layout when it shows: the room has to be in the layout.
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+// Selecting a file that the filter does not admit, or typing its name, would list it beside the ones the filter
+// admits: the dialog's completion looks the name up. The kept name only stands in the name box, as on Windows,
+// and the dialog takes it when the user confirms.
+void keepNameOnly(QFileDialog& dialog, const QString& name) {
+    auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (nameBox == nullptr) {
+        return;
+    }
+    {
+        const QSignalBlocker quiet(nameBox);
+        nameBox->setText(name);
+    }
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))) {
+        if (QPushButton* open = buttons->button(QDialogButtonBox::Open)) {
+            open->setEnabled(true); // as the dialog enables it for a typed name
+        }
+    }
 }
 
 } // namespace
@@ -44,6 +87,7 @@ int QtPlatform::messageBox(const std::string& prompt, int style, const std::stri
     box.setTextFormat(Qt::PlainText); // prompts hold paths, which must not be read as markup
     box.setText(displayText(prompt));
     box.setIcon(QMessageBox::NoIcon);
+    widenForTitle(box);
     if (style == kStyleYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -74,7 +118,11 @@ std::optional<std::string> QtPlatform::showOpenDialog(const OpenDialogRequest& r
     if (!request.fileName.empty()) {
         const QFileInfo start(pathText(request.fileName));
         dialog.setDirectory(start.absolutePath());
-        dialog.selectFile(start.fileName());
+        if (filters.filters.isEmpty() || admits(filters.filters[filters.initial], start.fileName())) {
+            dialog.selectFile(start.fileName());
+        } else {
+            keepNameOnly(dialog, start.fileName());
+        }
     }
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -91,12 +139,12 @@ PictureLoad QtPlatform::loadPicture(const std::string& path) {
     // Read through the system's side, which takes the path's bytes as they are.
     const FileRead file = readFile(path, kPictureReadLimit);
     switch (file.status) {
-    case FileRead::Status::Missing: return {nullptr, "The file does not exist."};
+    case FileRead::Status::Missing: return {nullptr, texts::kPictureMissingReason};
     case FileRead::Status::Failed: return {nullptr, file.error};
     case FileRead::Status::Read: break;
     }
     if (file.truncated) {
-        return {nullptr, "The file is too large for a picture."};
+        return {nullptr, texts::kPictureTooLargeReason};
     }
     return decodePicture(file.bytes);
 }
