@@ -36,9 +36,10 @@ def apt_get(*arguments):
 
 
 def is_installed(package):
+    """Whether dpkg holds any of the package, also half installed or with only its configuration left."""
     result = subprocess.run(["dpkg-query", "--show", "--showformat=${Status}", package], capture_output=True,
                             text=True)
-    return result.stdout.strip() == "install ok installed"
+    return result.returncode == 0 and not result.stdout.strip().endswith(" not-installed")
 
 
 def owned_by_a_package(path):
