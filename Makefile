@@ -1,5 +1,6 @@
-# The two commands of the quick start: `make run` and `make test`; `make bench` measures, apart from the tests.
-.PHONY: run test test-windows deps build bench test-asan test-fuzz
+# The two commands of the quick start: `make run` and `make test`; `make package` makes the release files in
+# dist/; `make bench` measures, apart from the tests.
+.PHONY: run test package test-windows test-package deps build bench test-asan test-fuzz
 
 deps:
 	@scripts/install-deps.sh
@@ -11,7 +12,7 @@ build: deps
 run: build
 	scripts/run-launcher.sh build/src/platform/qt/hopwick
 
-test: build test-asan test-fuzz test-windows
+test: build test-asan test-fuzz test-windows test-package
 	ctest --preset linux
 
 # The core, platform, reliability and Qt suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -29,6 +30,19 @@ test-fuzz: deps
 # The Windows program cross-built with mingw-w64, its suites, the core's and end-to-end tests run under Wine.
 test-windows: deps
 	scripts/test-windows.sh
+
+# The Debian package and the Windows zip, from the two builds' install rules.
+package: build
+	cmake --preset windows
+	cmake --build --preset windows
+	cpack --preset deb
+	cpack --preset windows-zip
+	rm -rf dist/_CPack_Packages
+
+# The release files checked with Debian's tools, the package installed, run and purged (as root), the zip run
+# under Wine.
+test-package: package
+	ctest --preset package
 
 bench: deps
 	cmake --preset bench

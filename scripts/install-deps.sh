@@ -10,6 +10,7 @@ packages=(
     xvfb xdotool x11-utils openbox imagemagick
     clang libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64 locales python3
+    dpkg-dev lintian appstream man-db groff-base librsvg2-bin
 )
 
 missing=()

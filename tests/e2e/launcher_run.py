@@ -43,12 +43,14 @@ class LauncherRun:
         self.process = None
         self.window = None
         self.arguments = []
+        # What the program is started through, such as a change of user; it must keep the process id.
+        self.command_prefix = []
 
     def start(self):
         with open(self.folder.output, "ab") as output:
-            self.process = subprocess.Popen([str(self.folder.program), *self.arguments], cwd=self.folder.work_folder,
-                                            env=self.environment, stdin=subprocess.DEVNULL, stdout=output,
-                                            stderr=subprocess.STDOUT)
+            self.process = subprocess.Popen([*self.command_prefix, str(self.folder.program), *self.arguments],
+                                            cwd=self.folder.work_folder, env=self.environment,
+                                            stdin=subprocess.DEVNULL, stdout=output, stderr=subprocess.STDOUT)
         self.window = wait_for(lambda: self._windows_named(APP_CAPTION), "the launcher's window")[0]
 
     def stop(self):
