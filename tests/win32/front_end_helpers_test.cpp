@@ -26,6 +26,20 @@ TEST(CommandLineTest, TheArgumentsAreWhatFollowsTheProgramNameAndItsBlanks) {
     EXPECT_EQ(argumentsOf(L""), L"");
 }
 
+TEST(CommandLineTest, OneQuotedStringIsThePathWithinTheQuotesAndAnythingElseIsThePathWhole) {
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\path with spaces\\file.txt\""), L"C:\\path with spaces\\file.txt");
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\ﾒﾓ.txt\""), L"C:\\ﾒﾓ.txt");
+    EXPECT_EQ(commandLinePathOf(L"\"\""), L"");
+    // Two quoted paths, a quote at one end only, blanks after the quote, a path without quotes: used whole.
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\a b\" \"C:\\c d\""), L"\"C:\\a b\" \"C:\\c d\"");
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\a b"), L"\"C:\\a b");
+    EXPECT_EQ(commandLinePathOf(L"C:\\a b\""), L"C:\\a b\"");
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\a b\" "), L"\"C:\\a b\" ");
+    EXPECT_EQ(commandLinePathOf(L"C:\\a b\\c.txt"), L"C:\\a b\\c.txt");
+    EXPECT_EQ(commandLinePathOf(L"\""), L"\"");
+    EXPECT_EQ(commandLinePathOf(L""), L"");
+}
+
 TEST(DialogFilterTest, PairsBecomeNulSeparatedWithThePatternsTrimmed) {
     EXPECT_EQ(dialogFilter(texts::kItemFilter), L"EXE file (*.exe) \0*.exe\0 All file (*.*) \0*.*\0\0"s);
     EXPECT_EQ(dialogFilter(texts::kPictureFilter), L"Picture (*.bmp;*.ico;*.gif) \0*.bmp;*.ico;*.gif\0\0"s);
