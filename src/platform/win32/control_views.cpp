@@ -1,6 +1,7 @@
 #include "platform/win32/main_window.h"
 #include "platform/win32/units.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_dpi.h"
 
 #include <commctrl.h>
 
@@ -47,7 +48,7 @@ ControlId MainWindow::controlOf(HWND child) const {
 
 void MainWindow::createControls() {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    dpi_ = GetDpiForWindow(window_);
+    dpi_ = dpiOfWindow(window_);
     // Made in tab order, which is the order that the dialog manager's Tab follows, and where they stand: under
     // Wine every later move is a round trip to the server.
     for (const ControlSpec& spec : controlTable()) {
@@ -93,7 +94,7 @@ HFONT MainWindow::fontOf(ControlId id, int weight) {
 }
 
 void MainWindow::layOut() {
-    dpi_ = GetDpiForWindow(window_);
+    dpi_ = dpiOfWindow(window_);
     for (const ControlSpec& spec : controlTable()) {
         SetWindowPos(control(spec.id), nullptr, pixelsOf(spec.left, dpi_), pixelsOf(spec.top, dpi_),
                      pixelsOf(spec.width, dpi_), pixelsOf(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
