@@ -153,7 +153,7 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             focusOnDeactivation_ = GetFocus();
         } else if (HIWORD(wParam) == 0) {
             const HWND saved = focusOnDeactivation_;
-            const bool ours = saved != nullptr && (saved == window || IsChild(window, saved));
+            const bool ours = saved != nullptr && (saved == window || (IsChild(window, saved) && isInView(saved)));
             SetFocus(ours ? saved : GetNextDlgTabItem(window, nullptr, FALSE));
             return 0;
         }

@@ -71,6 +71,10 @@ private:
     LRESULT onEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // keyboard.cpp
     bool preTranslate(MSG& message);
+    // tab_order.cpp
+    bool isInView(HWND control) const;
+    HWND nextTabStopInView(HWND from, bool backward) const;
+    bool tabWithinView(const MSG& message); // true when it took Tab or Shift+Tab itself
 
     HWND& controlHandle(ControlId id) { return controls_[static_cast<std::size_t>(id)]; }
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
