@@ -58,6 +58,10 @@ TEST(UnitsTest, TwipsAndPointsBecomePixelsAtTheWindowsResolution) {
     EXPECT_EQ(fontHeightOf(11.25, 96), -15);
     EXPECT_EQ(fontHeightOf(9.75, 96), -13);
     EXPECT_EQ(fontHeightOf(9, 144), -18);
+    // A list's rows in the 9-point design font.
+    EXPECT_EQ(listRowPixelsOf(9, 96), 12);
+    EXPECT_EQ(listRowPixelsOf(9, 120), 15);
+    EXPECT_EQ(listRowPixelsOf(9, 144), 18);
 }
 
 TEST(UnitsTest, ColoursAreBgrValuesOrSystemColours) {

@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_dpi.h"
 #include "recording_platform.h"
 #include "temp_folder.h"
 
@@ -283,6 +284,29 @@ TEST_F(WindowInputTest, TabInSetupModeWalksEveryButtonInTheTabOrder) {
                                                caption(ControlId::Command8), caption(ControlId::Command9), "List1",
                                                caption(ControlId::Command9)}));
     EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(WindowInputTest, TheListShowsFiveWholeRowsAsHighAsTheDesignFont) {
+    for (const char* item : {"Calc", "Paint", "NotePad", "Calc", "Paint"}) {
+        form.List1.AddItem(item);
+    }
+    window->controlChanged(ControlId::List1);
+    const UINT dpi = dpiOfWindow(window->handle());
+    const auto row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(row, MulDiv(12, static_cast<int>(dpi), 96)); // 9 points
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_EQ(client.bottom % row, 0) << client.bottom;
+    EXPECT_EQ(client.bottom / row, 5) << client.bottom;
+
+    // The bottom line of the list's client area belongs to its fifth row.
+    const LPARAM at = MAKELPARAM(4, client.bottom - 1);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(form.List1.ListIndex(), 4);
+    RECT fifth{};
+    SendMessageW(list, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&fifth));
+    EXPECT_EQ(fifth.bottom, client.bottom);
 }
 
 } // namespace

@@ -111,10 +111,27 @@ void MainWindow::applyScale() {
                          FALSE);
         }
     }
+    fitListRows();
     if (IsWindowVisible(window_)) {
         resize();
     }
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::fitListRows() {
+    // The font sets the rows' height anew, so this comes after it. Five rows fill the list's design height at
+    // 96 dpi; at other resolutions the list is made as much shorter as it takes for no row to be cut.
+    const ControlSpec& spec = controlSpec(ControlId::List1);
+    const HWND list = control(ControlId::List1);
+    const int row = listRowPixelsOf(spec.font.points, dpi_);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(row, 0));
+    // The list stands at its design size here (made or laid out so just before).
+    RECT client{};
+    GetClientRect(list, &client);
+    if (const int cut = client.bottom % row; cut != 0) {
+        SetWindowPos(list, nullptr, 0, 0, pixelsOf(spec.width, dpi_), pixelsOf(spec.height, dpi_) - cut,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 } // namespace hopwick::win32

@@ -53,6 +53,7 @@ private:
     void addTooltips();
     void layOut();
     void applyScale(); // the fonts and the window size for the window's DPI
+    void fitListRows();
     HFONT fontOf(ControlId id, int weight);
     // control_sync.cpp
     static std::wstring textOf(HWND window);
