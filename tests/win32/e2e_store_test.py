@@ -89,6 +89,19 @@ class WineStoreTest(LauncherCase):
         wait_for_value(self.run_folder.store.read_bytes, store_bytes(DEFAULT_ITEMS + (typed,)), "the store's bytes")
         self.assertEqual(run.exit_by_label(), EXIT_CODE)
 
+    def test_tab_in_normal_mode_never_reaches_the_setup_band(self):
+        run = self.start_run()
+        windows = run.window_count()
+        # Tab, Tab, Enter once pressed the unseen Add button, whose box about the empty path would hold the window;
+        # more Tabs reached the unseen buttons that delete and initialise. The focus stays on the list instead.
+        for key in ("Tab", "Tab", "Return", "shift+Tab", "Return", "Tab", "Tab", "Tab", "Tab", "Tab", "Return"):
+            self.driver.key(key)
+        self.setup_then_ok(run)
+        self.assertEqual(run.window_count(), windows)
+        wait_for(self.run_folder.store.exists, "the store to be written")
+        wait_for_value(self.run_folder.store.read_bytes, store_bytes(DEFAULT_ITEMS), "the store's bytes")
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
+
     def test_a_double_click_on_the_surface_chooses_a_picture_only_in_setup_mode(self):
         run = self.start_run()
         windows = run.window_count()
