@@ -1,3 +1,4 @@
+#include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
 #include "support/temp_folder.h"
@@ -70,7 +71,7 @@ TEST_F(FileAccessTest, AFileThatAnotherProgramLockedFailsWithTheSystemsReason) {
     ASSERT_TRUE(locked.valid());
     const FileRead read = platform.readFile(path, 10);
     EXPECT_EQ(read.status, FileRead::Status::Failed);
-    EXPECT_NE(read.error, "");
+    EXPECT_EQ(read.error, systemMessage(ERROR_SHARING_VIOLATION, kJapanese));
 }
 
 } // namespace

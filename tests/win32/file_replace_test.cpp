@@ -1,3 +1,4 @@
+#include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
 #include "reliability/folder_listing.h"
@@ -71,7 +72,10 @@ TEST_F(FileReplaceTest, AFileInUseKeepsItsOldContentAndNoTemporaryStays) {
         ASSERT_TRUE(held.valid());
         const FileWrite result = platform.replaceFile(path, "new");
         EXPECT_FALSE(result.written);
-        EXPECT_NE(result.error, "");
+        // The system's reason in Japanese: a sharing violation, or access denied where the system says so.
+        EXPECT_TRUE(result.error == systemMessage(ERROR_SHARING_VIOLATION, kJapanese) ||
+                    result.error == systemMessage(ERROR_ACCESS_DENIED, kJapanese))
+            << result.error;
     }
     EXPECT_EQ(temp.read("SIS"), "old");
     EXPECT_EQ(entriesOf(temp.path()), std::vector<std::string>{"SIS"});

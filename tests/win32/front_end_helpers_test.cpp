@@ -26,6 +26,20 @@ TEST(CommandLineTest, TheArgumentsAreWhatFollowsTheProgramNameAndItsBlanks) {
     EXPECT_EQ(argumentsOf(L""), L"");
 }
 
+TEST(CommandLineTest, OneQuotedStringIsThePathWithinTheQuotesAndAnythingElseIsThePathWhole) {
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\path with spaces\\file.txt\""), L"C:\\path with spaces\\file.txt");
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\ﾒﾓ.txt\""), L"C:\\ﾒﾓ.txt");
+    EXPECT_EQ(commandLinePathOf(L"\"\""), L"");
+    // Two quoted paths, a quote at one end only, blanks after the quote, a path without quotes: used whole.
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\a b\" \"C:\\c d\""), L"\"C:\\a b\" \"C:\\c d\"");
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\a b"), L"\"C:\\a b");
+    EXPECT_EQ(commandLinePathOf(L"C:\\a b\""), L"C:\\a b\"");
+    EXPECT_EQ(commandLinePathOf(L"\"C:\\a b\" "), L"\"C:\\a b\" ");
+    EXPECT_EQ(commandLinePathOf(L"C:\\a b\\c.txt"), L"C:\\a b\\c.txt");
+    EXPECT_EQ(commandLinePathOf(L"\""), L"\"");
+    EXPECT_EQ(commandLinePathOf(L""), L"");
+}
+
 TEST(DialogFilterTest, PairsBecomeNulSeparatedWithThePatternsTrimmed) {
     EXPECT_EQ(dialogFilter(texts::kItemFilter), L"EXE file (*.exe) \0*.exe\0 All file (*.*) \0*.*\0\0"s);
     EXPECT_EQ(dialogFilter(texts::kPictureFilter), L"Picture (*.bmp;*.ico;*.gif) \0*.bmp;*.ico;*.gif\0\0"s);
@@ -44,6 +58,10 @@ TEST(UnitsTest, TwipsAndPointsBecomePixelsAtTheWindowsResolution) {
     EXPECT_EQ(fontHeightOf(11.25, 96), -15);
     EXPECT_EQ(fontHeightOf(9.75, 96), -13);
     EXPECT_EQ(fontHeightOf(9, 144), -18);
+    // A list's rows in the 9-point design font.
+    EXPECT_EQ(listRowPixelsOf(9, 96), 12);
+    EXPECT_EQ(listRowPixelsOf(9, 120), 15);
+    EXPECT_EQ(listRowPixelsOf(9, 144), 18);
 }
 
 TEST(UnitsTest, ColoursAreBgrValuesOrSystemColours) {

@@ -1,6 +1,10 @@
 #include "picture_samples.h"
 #include "platform/win32/ole_on_demand.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_texts.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -72,11 +76,34 @@ TEST_F(PictureTest, WhatIsNoPictureFailsWithAReasonAndAnEmptyPathGivesNone) {
     for (const std::string& path :
          {temp.write("notes.bmp", "just some text, no bitmap"), temp.write("broken.bmp", "BM and then no bitmap"),
           temp.write("cut.bmp", plainBitmap(8, 8, 0).substr(0, 100)), temp.write("empty.gif", ""),
-          temp.file("gone.bmp"), temp.path().string()}) {
+          temp.write("notes.gif", "GIF89a and then no picture")}) {
         const PictureLoad failed = platform.loadPicture(path);
         EXPECT_FALSE(failed.picture) << path;
-        EXPECT_NE(failed.error, "") << path;
+        EXPECT_EQ(failed.error, texts::kNotAPicture) << path;
     }
+    // What the system refuses, in its own Japanese words.
+    const PictureLoad gone = platform.loadPicture(temp.file("gone.bmp"));
+    EXPECT_FALSE(gone.picture);
+    EXPECT_EQ(gone.error, systemMessage(ERROR_FILE_NOT_FOUND, kJapanese));
+    const PictureLoad folder = platform.loadPicture(temp.path().string());
+    EXPECT_FALSE(folder.picture);
+    EXPECT_EQ(folder.error, systemMessage(ERROR_ACCESS_DENIED, kJapanese));
+}
+
+TEST_F(PictureTest, AFileTooLargeForAPictureSaysSo) {
+    const std::string path = temp.write("huge.bmp", "BM");
+    {
+        const UniqueHandle file(
+            CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file.valid());
+        LARGE_INTEGER size{};
+        size.QuadPart = 64 * 1024 * 1024 + 1;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN));
+        ASSERT_TRUE(SetEndOfFile(file.get()));
+    }
+    const PictureLoad huge = platform.loadPicture(path);
+    EXPECT_FALSE(huge.picture);
+    EXPECT_EQ(huge.error, texts::kPictureTooLarge);
 }
 
 } // namespace

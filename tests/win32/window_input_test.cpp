@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_dpi.h"
 #include "recording_platform.h"
 #include "temp_folder.h"
 
@@ -8,14 +9,52 @@
 
 #include <commctrl.h>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace hopwick::win32 {
 namespace {
 
 using testing::RecordingPlatform;
 using testing::TempFolder;
+
+// Steps run one at a time, a tick apart, from inside the window's own message loop, which ends after the last:
+// what a step does (keys sent) has reached the window before the next step.
+std::vector<std::function<void()>> loopSteps;
+std::size_t nextLoopStep = 0;
+
+void CALLBACK runNextLoopStep(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (nextLoopStep < loopSteps.size()) {
+        loopSteps[nextLoopStep++]();
+        return;
+    }
+    KillTimer(nullptr, timer);
+    PostQuitMessage(0);
+}
+
+// A key pressed and released on the keyboard, with Shift held if asked: the system queues it for the window
+// that has the focus, as it queues the real keyboard's keys.
+void pressKey(WORD key, bool shift = false) {
+    std::vector<INPUT> inputs;
+    const auto add = [&inputs](WORD code, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (shift) {
+        add(VK_SHIFT, 0);
+    }
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) {
+        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
 
 // The native window's list and path input, driven by the messages that the mouse and the keyboard send them:
 // they reach the form through the window's own subclassing of the two controls.
@@ -43,6 +82,38 @@ protected:
         MSG message{};
         while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
+    }
+
+    // Runs the steps inside the window's message loop, with the window active and the list focused first.
+    void runInLoop(std::vector<std::function<void()>> steps) {
+        const HWND shown = window->handle();
+        const HWND focus = list;
+        steps.insert(steps.begin(), [shown, focus] {
+            SetForegroundWindow(shown);
+            SetFocus(focus);
+        });
+        loopSteps = std::move(steps);
+        nextLoopStep = 0;
+        SetTimer(nullptr, 0, 200, runNextLoopStep);
+        window->run();
+        loopSteps.clear();
+    }
+
+    // The control that has the focus, by the name a user knows it by: its caption, or its kind.
+    std::string focusName() const {
+        const HWND focus = GetFocus();
+        if (focus == list) {
+            return "List1";
+        }
+        if (focus == edit) {
+            return "Text1";
+        }
+        if (focus == nullptr || GetParent(focus) != window->handle()) {
+            return "(outside the window)";
+        }
+        wchar_t caption[64] = {};
+        GetWindowTextW(focus, caption, 64);
+        return narrow(caption);
     }
 
     void click(int index) const {
@@ -173,6 +244,69 @@ TEST_F(WindowInputTest, TheMouseRestingOnTheListShowsItsTip) {
     window->run();
     EXPECT_TRUE(tipCheck.visible);
     EXPECT_EQ(tipCheck.text, widen(controlSpec(ControlId::List1).tooltip));
+}
+
+TEST_F(WindowInputTest, TabInNormalModeMovesOnlyAmongTheControlsInView) {
+    window->applyWindowSize(kOuterWidth, kNormalOuterHeight);
+    std::vector<std::string> focus;
+    const auto noteFocus = [&] { focus.push_back(focusName()); };
+    // Tab, Tab, Space once reached the hidden Add button and said that the path was empty; further Tabs reached
+    // the hidden delete button.
+    runInLoop({[] { pressKey(VK_TAB); }, [] { pressKey(VK_TAB); }, noteFocus, [] { pressKey(VK_SPACE); },
+               [] { pressKey(VK_TAB, true); }, noteFocus, [] { pressKey(VK_RETURN); }, noteFocus});
+    EXPECT_EQ(focus, (std::vector<std::string>{"List1", "List1", "List1"}));
+    EXPECT_TRUE(platform.messages.empty());
+    // Space is the list's own key: it selects, and so starts, the entry under the list's caret, in view.
+    for (const auto& start : platform.starts) {
+        EXPECT_EQ(start.programFile, "Notepad.exe");
+    }
+    EXPECT_EQ(form.List1.ListCount(), 3);
+    EXPECT_EQ(form.List1.List(0), "NotePad");
+}
+
+TEST_F(WindowInputTest, TabInSetupModeWalksEveryButtonInTheTabOrder) {
+    window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
+    std::vector<std::string> focus;
+    std::vector<std::function<void()>> steps;
+    for (int i = 0; i < 12; ++i) {
+        steps.emplace_back([] { pressKey(VK_TAB); });
+        steps.emplace_back([&] { focus.push_back(focusName()); });
+    }
+    steps.emplace_back([] { pressKey(VK_TAB, true); });
+    steps.emplace_back([&] { focus.push_back(focusName()); });
+    runInLoop(std::move(steps));
+
+    const auto caption = [](ControlId id) { return std::string(controlSpec(id).caption); };
+    EXPECT_EQ(focus, (std::vector<std::string>{"Text1", caption(ControlId::Command20), caption(ControlId::Command1),
+                                               caption(ControlId::Command3), caption(ControlId::Command5),
+                                               caption(ControlId::Command2), caption(ControlId::Command4),
+                                               caption(ControlId::Command7), caption(ControlId::Command6),
+                                               caption(ControlId::Command8), caption(ControlId::Command9), "List1",
+                                               caption(ControlId::Command9)}));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(WindowInputTest, TheListShowsFiveWholeRowsAsHighAsTheDesignFont) {
+    for (const char* item : {"Calc", "Paint", "NotePad", "Calc", "Paint"}) {
+        form.List1.AddItem(item);
+    }
+    window->controlChanged(ControlId::List1);
+    const UINT dpi = dpiOfWindow(window->handle());
+    const auto row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(row, MulDiv(12, static_cast<int>(dpi), 96)); // 9 points
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_EQ(client.bottom % row, 0) << client.bottom;
+    EXPECT_EQ(client.bottom / row, 5) << client.bottom;
+
+    // The bottom line of the list's client area belongs to its fifth row.
+    const LPARAM at = MAKELPARAM(4, client.bottom - 1);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(form.List1.ListIndex(), 4);
+    RECT fifth{};
+    SendMessageW(list, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&fifth));
+    EXPECT_EQ(fifth.bottom, client.bottom);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ class WineLauncherRun(LauncherRun):
     def start(self):
         self.environment["HOPWICK_WINE_DISPLAY"] = self.environment["DISPLAY"]
         with open(self.folder.output, "ab") as output:
-            self.process = subprocess.Popen([WINE_RUN, WINE_ROOT, str(self.folder.program)],
+            self.process = subprocess.Popen([WINE_RUN, WINE_ROOT, str(self.folder.program), *self.arguments],
                                             cwd=self.folder.work_folder, env=self.environment,
                                             stdin=subprocess.DEVNULL, stdout=output, stderr=subprocess.STDOUT)
         # The first start in a prefix also starts Wine's own processes.

@@ -1,8 +1,6 @@
 #include "platform/win32/bitmap_picture.h"
 
-#include "platform/win32/system_error.h"
-
-#include <olectl.h>
+#include "platform/win32/win32_texts.h"
 
 #include <cstdint>
 #include <cstring>
@@ -161,7 +159,7 @@ bool isBitmapFile(const std::string& bytes) {
 PictureLoad bitmapPictureOf(const std::string& bytes) {
     const std::optional<BitmapLayout> layout = layoutOf(bytes);
     if (!layout) {
-        return {nullptr, systemMessage(static_cast<unsigned long>(CTL_E_INVALIDPICTURE))};
+        return {nullptr, texts::kNotAPicture};
     }
     // The headers as GDI reads them, on the alignment that the structures have; in the file they follow the
     // 14 bytes of the file header.
@@ -173,7 +171,7 @@ PictureLoad bitmapPictureOf(const std::string& bytes) {
                        bytes.data() + layout->bitsAt, reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (bitmap == nullptr) {
-        return {nullptr, systemMessage(static_cast<unsigned long>(CTL_E_INVALIDPICTURE))};
+        return {nullptr, texts::kNotAPicture};
     }
     return {std::make_shared<BitmapPicture>(bitmap), {}};
 }

@@ -16,4 +16,10 @@ std::wstring_view argumentsOf(std::wstring_view commandLine) {
     return arguments == std::wstring_view::npos ? std::wstring_view() : commandLine.substr(arguments);
 }
 
+std::wstring_view commandLinePathOf(std::wstring_view arguments) {
+    const bool oneQuotedString = arguments.size() >= 2 && arguments.front() == L'"' && arguments.back() == L'"' &&
+                                 arguments.find(L'"', 1) == arguments.size() - 1;
+    return oneQuotedString ? arguments.substr(1, arguments.size() - 2) : arguments;
+}
+
 } // namespace hopwick::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/main_window.h"
 #include "platform/win32/units.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_dpi.h"
 
 #include <commctrl.h>
 
@@ -47,7 +48,7 @@ ControlId MainWindow::controlOf(HWND child) const {
 
 void MainWindow::createControls() {
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    dpi_ = GetDpiForWindow(window_);
+    dpi_ = dpiOfWindow(window_);
     // Made in tab order, which is the order that the dialog manager's Tab follows, and where they stand: under
     // Wine every later move is a round trip to the server.
     for (const ControlSpec& spec : controlTable()) {
@@ -93,7 +94,7 @@ HFONT MainWindow::fontOf(ControlId id, int weight) {
 }
 
 void MainWindow::layOut() {
-    dpi_ = GetDpiForWindow(window_);
+    dpi_ = dpiOfWindow(window_);
     for (const ControlSpec& spec : controlTable()) {
         SetWindowPos(control(spec.id), nullptr, pixelsOf(spec.left, dpi_), pixelsOf(spec.top, dpi_),
                      pixelsOf(spec.width, dpi_), pixelsOf(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -110,10 +111,27 @@ void MainWindow::applyScale() {
                          FALSE);
         }
     }
+    fitListRows();
     if (IsWindowVisible(window_)) {
         resize();
     }
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void MainWindow::fitListRows() {
+    // The font sets the rows' height anew, so this comes after it. Five rows fill the list's design height at
+    // 96 dpi; at other resolutions the list is made as much shorter as it takes for no row to be cut.
+    const ControlSpec& spec = controlSpec(ControlId::List1);
+    const HWND list = control(ControlId::List1);
+    const int row = listRowPixelsOf(spec.font.points, dpi_);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(row, 0));
+    // The list stands at its design size here (made or laid out so just before).
+    RECT client{};
+    GetClientRect(list, &client);
+    if (const int cut = client.bottom % row; cut != 0) {
+        SetWindowPos(list, nullptr, 0, 0, pixelsOf(spec.width, dpi_), pixelsOf(spec.height, dpi_) - cut,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 } // namespace hopwick::win32

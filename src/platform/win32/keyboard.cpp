@@ -36,6 +36,9 @@ bool MainWindow::preTranslate(MSG& message) {
             return true;
         }
     }
+    if (tabWithinView(message)) {
+        return true;
+    }
     // The setup band's access keys act only while the band is in view. The dialog manager takes Alt with a
     // letter, and a plain letter while a button has the focus, as one.
     if ((message.message == WM_CHAR || message.message == WM_SYSCHAR) && !form_.accessKeysActive()) {

@@ -3,6 +3,7 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/units.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_dpi.h"
 
 namespace hopwick::win32 {
 
@@ -29,7 +30,7 @@ MainWindow::MainWindow(MainForm& form, HINSTANCE instance) : form_(form) {
     registerWindowClass(instance, windowProc);
     // Made at the size that the load gives it, at the DPI of the screen where it will most likely stand, so that
     // showing it need not size it again.
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = systemDpi();
     CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, kMainWindowClass, L"", kWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, pixelsOf(kOuterWidth, dpi), pixelsOf(kNormalOuterHeight, dpi), nullptr, nullptr,
                     instance, this);
@@ -152,7 +153,7 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             focusOnDeactivation_ = GetFocus();
         } else if (HIWORD(wParam) == 0) {
             const HWND saved = focusOnDeactivation_;
-            const bool ours = saved != nullptr && (saved == window || IsChild(window, saved));
+            const bool ours = saved != nullptr && (saved == window || (IsChild(window, saved) && isInView(saved)));
             SetFocus(ours ? saved : GetNextDlgTabItem(window, nullptr, FALSE));
             return 0;
         }

@@ -53,6 +53,7 @@ private:
     void addTooltips();
     void layOut();
     void applyScale(); // the fonts and the window size for the window's DPI
+    void fitListRows();
     HFONT fontOf(ControlId id, int weight);
     // control_sync.cpp
     static std::wstring textOf(HWND window);
@@ -71,6 +72,10 @@ private:
     LRESULT onEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // keyboard.cpp
     bool preTranslate(MSG& message);
+    // tab_order.cpp
+    bool isInView(HWND control) const;
+    HWND nextTabStopInView(HWND from, bool backward) const;
+    bool tabWithinView(const MSG& message); // true when it took Tab or Shift+Tab itself
 
     HWND& controlHandle(ControlId id) { return controls_[static_cast<std::size_t>(id)]; }
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }

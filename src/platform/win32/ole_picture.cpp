@@ -3,6 +3,7 @@
 #include "platform/win32/ole_on_demand.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/system_function.h"
+#include "platform/win32/win32_texts.h"
 
 #include <cstring>
 
@@ -76,7 +77,11 @@ PictureLoad olePictureOf(const std::string& bytes) {
     const HRESULT result =
         loadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
     stream->Release();
-    if (FAILED(result) || picture == nullptr) {
+    // The loader's own failures say only that the bytes are no picture it knows.
+    if (result == CTL_E_INVALIDPICTURE || result == E_FAIL || (SUCCEEDED(result) && picture == nullptr)) {
+        return {nullptr, texts::kNotAPicture};
+    }
+    if (FAILED(result)) {
         return {nullptr, systemMessage(static_cast<unsigned long>(result))};
     }
     return {std::make_shared<OlePicture>(picture), {}};

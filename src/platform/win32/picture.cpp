@@ -2,8 +2,7 @@
 #include "platform/win32/ole_picture.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/win32_platform.h"
-
-#include <olectl.h>
+#include "platform/win32/win32_texts.h"
 
 namespace hopwick::win32 {
 
@@ -25,8 +24,11 @@ PictureLoad Win32Platform::loadPicture(const std::string& path) {
     if (file.status == FileRead::Status::Failed) {
         return {nullptr, file.error};
     }
-    if (file.truncated || file.bytes.empty()) {
-        return {nullptr, systemMessage(static_cast<unsigned long>(CTL_E_INVALIDPICTURE))};
+    if (file.truncated) {
+        return {nullptr, texts::kPictureTooLarge};
+    }
+    if (file.bytes.empty()) {
+        return {nullptr, texts::kNotAPicture};
     }
     // The picture's kind by its content, whatever its name says, as the system's picture loader tells it;
     // bitmaps, the usual background, need no OLE.

@@ -17,6 +17,12 @@ inline LONG fontHeightOf(double points, UINT dpi) {
     return -static_cast<LONG>(points * dpi / 72.0 + 0.5);
 }
 
+// The height of a list's row in a font of `points`: on Windows the design font's cell is as high as its characters
+// (no leading), 12 px for 9 points at 96 dpi, whatever font stands in for it here.
+inline int listRowPixelsOf(double points, UINT dpi) {
+    return -fontHeightOf(points, dpi);
+}
+
 // A colour as the window's properties hold it, &H00BBGGRR or &H800000nn for the system's colour nn, as GDI
 // takes it.
 inline COLORREF colorRefOf(unsigned color) {

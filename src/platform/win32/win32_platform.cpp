@@ -36,7 +36,7 @@ void Win32Platform::shellExecute(const std::string& verb, const std::string& fil
 }
 
 std::string Win32Platform::commandLine() {
-    return narrow(argumentsOf(GetCommandLineW()));
+    return narrow(commandLinePathOf(argumentsOf(GetCommandLineW())));
 }
 
 void Win32Platform::setFocus(ControlId control) {

@@ -1,0 +1,38 @@
+#include "platform/win32/window_dpi.h"
+
+#include "platform/win32/system_function.h"
+
+namespace hopwick::win32 {
+
+namespace {
+
+const auto kGetDpiForWindow = HOPWICK_SYSTEM_FUNCTION(L"user32.dll", GetDpiForWindow);
+const auto kGetDpiForSystem = HOPWICK_SYSTEM_FUNCTION(L"user32.dll", GetDpiForSystem);
+
+// What a process that is aware of the resolution sees on every Windows: the screen's logical pixels per inch.
+UINT screenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+} // namespace
+
+UINT dpiOfWindow(HWND window) {
+    if (const auto function = kGetDpiForWindow.get(); function != nullptr) {
+        if (const UINT dpi = function(window); dpi != 0) {
+            return dpi;
+        }
+    }
+    return systemDpi();
+}
+
+UINT systemDpi() {
+    if (const auto function = kGetDpiForSystem.get(); function != nullptr) {
+        return function();
+    }
+    return screenDpi();
+}
+
+} // namespace hopwick::win32

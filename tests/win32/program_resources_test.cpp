@@ -1,0 +1,99 @@
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/wide_text.h"
+#include "win32_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace hopwick::win32 {
+namespace {
+
+// The program as Explorer sees it: built beside the tests, in the program's own folder.
+std::wstring programPath() {
+    return widen(testProgramFolder()) + L"\\..\\..\\src\\platform\\win32\\hopwick.exe";
+}
+
+// One text of the version resource's Japanese, Unicode block, as Explorer's Details reads it.
+std::wstring versionText(const std::vector<char>& info, const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+    if (!VerQueryValueW(info.data(), path.c_str(), &value, &length) || length == 0) {
+        return L"(none)";
+    }
+    return std::wstring(static_cast<const wchar_t*>(value), length - 1);
+}
+
+TEST(ProgramResourcesTest, TheVersionResourceNamesTheProductItsDescriptionAndVersion) {
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeW(programPath().c_str(), &unused);
+    ASSERT_NE(size, 0u) << GetLastError();
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(programPath().c_str(), 0, size, info.data()));
+
+    EXPECT_EQ(versionText(info, L"ProductName"), L"Hopwick");
+    EXPECT_EQ(versionText(info, L"FileDescription"), L"ｺﾝﾊﾟｸﾄ な ｱﾌﾟﾘｹｰｼｮﾝ ﾗﾝﾁｬｰ");
+    EXPECT_EQ(versionText(info, L"FileVersion"), L"1.0.0");
+    EXPECT_EQ(versionText(info, L"ProductVersion"), L"1.0.0");
+    EXPECT_EQ(versionText(info, L"OriginalFilename"), L"hopwick.exe");
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, VS_FFI_SIGNATURE);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+}
+
+#pragma pack(push, 2)
+// The icon group's directory as the resource holds it.
+struct GroupIconEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colors;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST(ProgramResourcesTest, TheIconHasImagesOf16To256PixelsThatTheSystemDraws) {
+    const HMODULE program =
+        LoadLibraryExW(programPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr) << GetLastError();
+    const HRSRC group = FindResourceW(program, MAKEINTRESOURCEW(HOPWICK_ICON), RT_GROUP_ICON);
+    ASSERT_NE(group, nullptr);
+    const auto* directory = static_cast<const WORD*>(LockResource(LoadResource(program, group)));
+    ASSERT_NE(directory, nullptr);
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(directory + 3);
+
+    std::set<int> sizes;
+    for (WORD i = 0; i < directory[2]; ++i) {
+        const int size = entries[i].width == 0 ? 256 : entries[i].width;
+        sizes.insert(size);
+        // Each image is one the system can make an icon of, at its own size.
+        const HRSRC image = FindResourceW(program, MAKEINTRESOURCEW(entries[i].id), RT_ICON);
+        ASSERT_NE(image, nullptr) << size;
+        const HICON icon = CreateIconFromResourceEx(static_cast<BYTE*>(LockResource(LoadResource(program, image))),
+                                                    SizeofResource(program, image), TRUE, 0x00030000, size, size, 0);
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO parts{};
+        ASSERT_TRUE(GetIconInfo(icon, &parts));
+        BITMAP mask{};
+        GetObjectW(parts.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, size);
+        DeleteObject(parts.hbmColor);
+        DeleteObject(parts.hbmMask);
+        DestroyIcon(icon);
+    }
+    EXPECT_EQ(sizes, (std::set<int>{16, 32, 48, 256}));
+    FreeLibrary(program);
+}
+
+} // namespace
+} // namespace hopwick::win32
