@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -31,6 +32,13 @@ std::string SystemPlatform::programFolder() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+// `cmake --install` puts the marker under the prefix beside bin/; a built or copied program has none.
+bool SystemPlatform::isInstalledCopy() {
+    const std::string marker = joinPath(programFolder(), "../share/hopwick/installed");
+    struct stat status {};
+    return stat(marker.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 std::string SystemPlatform::userConfigFolder() {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <pwd.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
@@ -19,7 +20,22 @@ namespace {
     return result;
 }
 
+constexpr int kLockTries = 500;
+constexpr useconds_t kLockPause = 10000; // five seconds in all
+
 } // namespace
+
+int lockFile(int fd, int operation) {
+    for (int attempt = 0;; ++attempt) {
+        if (flock(fd, operation | LOCK_NB) == 0) {
+            return 0;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || attempt == kLockTries) {
+            return errno;
+        }
+        usleep(kLockPause);
+    }
+}
 
 std::string errorText(int errorNumber) {
     char buffer[256] = {};
