@@ -116,7 +116,7 @@ public:
     // Linux when <program folder>/../share/hopwick/installed exists, on Windows when hopwick.installed
     // stands beside the program. Any other copy is portable and keeps its store beside itself.
     virtual bool isInstalledCopy() = 0;
-    // The user's own configuration folder for Hopwick; it need not exist yet.
+    // The user's own configuration folder for Hopwick; it need not exist yet. Empty when the user has none.
     virtual std::string userConfigFolder() = 0;
     // `folder` joined with a file name, with the platform's separator.
     virtual std::string joinPath(const std::string& folder, const std::string& name) = 0;

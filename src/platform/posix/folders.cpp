@@ -47,7 +47,7 @@ std::string SystemPlatform::userConfigFolder() {
     }
     const std::string home = posix::homeFolder();
     if (home.empty()) {
-        return programFolder(); // nowhere else to keep it: the store's original place
+        return {}; // no folder of the user's own: an installed copy then keeps no store
     }
     return joinPath(joinPath(home, ".config"), "hopwick");
 }

@@ -82,7 +82,7 @@ DWORD writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD written = 0;
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunk));
-        if (!WriteFile(file.get(), bytes.data(), want, &written, nullptr)) {
+        if (!WriteFile(file, bytes.data(), want, &written, nullptr)) {
             return GetLastError();
         }
         bytes.remove_prefix(written);
