@@ -234,7 +234,7 @@ FileWrite rewriteInPlace(HANDLE file, const std::wstring& target, std::string_vi
         if (failure == ERROR_SUCCESS) {
             discardOutdatedCopies(folder, name);
         }
-        unwin32::lockWholeFile(file);
+        win32::unlockWholeFile(file);
     }
     DeleteFileW(complete.c_str());
     return failure == ERROR_SUCCESS ? FileWrite{true, {}} : failedWith(failure);
@@ -281,7 +281,7 @@ void finishCopy(const std::wstring& copy, const std::wstring& target) {
         copyInPlace(file.get(), bytes) == ERROR_SUCCESS) {
         DeleteFileW(copy.c_str());
     }
-    unwin32::lockWholeFile(file.get());
+    win32::unlockWholeFile(file.get());
 }
 
 } // namespace
