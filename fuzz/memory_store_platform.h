@@ -16,9 +16,13 @@ public:
 
     bool isOrdinaryFile(const std::string& path) override { return isStore(path) && store.has_value(); }
     bool isWritableFolder(const std::string&) override { return true; }
+    bool isInstalledCopy() override { return false; }
+    FileIdentity identifyFile(const std::string& path) override {
+        return {isStore(path) && store.has_value(), 1, 1, true, 1, 1};
+    }
     FileRead readFile(const std::string& path, std::size_t maxBytes) override;
     FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
-    void removeStaleTemporaries(const std::string&) override {}
+    void recoverInterruptedSaves(const std::string&) override {}
 
 private:
     bool isStore(const std::string& path) const { return path == "/hopwick/SIS"; }

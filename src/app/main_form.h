@@ -32,7 +32,10 @@ public:
     // Window-level state.
     bool SetupMode = false;
     std::string SavedCaption;
-    std::string StorePath;
+    std::string StorePath;        // fixed by the first load: saves go there or nowhere
+    FileIdentity StoreIdentity;   // the store file and its folder as last loaded or saved
+    std::string StoreReadFailure; // the system's reason when the last load could not read a store
+    std::string LastStoreBytes;   // the store's bytes as last loaded or saved
     std::array<std::string, kStoreSlots> ItemSlots;
     std::string PicturePath;
     std::string DropPath;
@@ -107,6 +110,7 @@ private:
     void leaveSetupMode();
     // store/
     std::string storeLocation();
+    std::string saveRefusal(std::size_t recordSize);
     void showStoredPicture();
     void reportStoreDamage(const std::string& reason);
     // edit/

@@ -34,6 +34,10 @@ inline constexpr const char* kPathSearchFailedTitle = "ﾊﾟｽ を調べられ
 inline constexpr const char* kPictureFailedTitle = "画像を読み込めません。";
 inline constexpr const char* kSaveFailedTitle = "ｾｰﾌﾞ できません。";
 inline constexpr const char* kSaveFailedPrompt = "ﾘｽﾄ は保存されていません。";
+inline constexpr const char* kStoreNotReadPrompt = "読み込めなかった ﾌｧｲﾙ は上書きしません。";
+inline constexpr const char* kStoreFolderGonePrompt = "起動した時の ﾌｫﾙﾀﾞ がありません。";
+inline constexpr const char* kStoreReplacedPrompt = "起動した時とは別の ﾌｧｲﾙ になっています。";
+inline constexpr const char* kStoreTooLargePrompt = "ﾘｽﾄ が大きすぎます。";
 inline constexpr const char* kStoreDamagedTitle = "ｱｲﾃﾑ の読み込み";
 inline constexpr const char* kStoreDamagedPrompt = "ﾌｧｲﾙ が壊れていました。読めた所までを読み込みました。";
 // Reasons given under the path when a picture cannot be loaded.

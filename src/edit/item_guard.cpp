@@ -1,17 +1,25 @@
+#include "edit/item_guard.h"
 #include "app/main_form.h"
 #include "app/texts.h"
 
 namespace hopwick {
 
-namespace {
-
-bool holdsQuote(const std::string& path) {
-    return path.find('"') != std::string::npos;
+bool namesNothing(std::string_view path) {
+    return path.find('\0') != std::string_view::npos;
 }
 
-} // namespace
+const char* unstorableReason(std::string_view path) {
+    if (namesNothing(path)) {
+        return texts::kNoSuchPathPrompt;
+    }
+    if (path.find('"') != std::string_view::npos) {
+        return texts::kQuoteInPathPrompt;
+    }
+    return nullptr;
+}
 
-// The store keeps 40 items and cannot hold a double quote: an item it would lose is refused at the door.
+// The store keeps 40 items and cannot hold a double quote or a NUL: an item it would lose is refused at the
+// door, whichever door that is.
 bool MainForm::admitsNewItem(const std::string& path) {
     if (List1.ListCount() >= kStoreSlots) {
         platform_.beep();
@@ -22,9 +30,9 @@ bool MainForm::admitsNewItem(const std::string& path) {
 }
 
 bool MainForm::admitsPicturePath(const std::string& path) {
-    if (holdsQuote(path)) {
+    if (const char* reason = unstorableReason(path)) {
         platform_.beep();
-        platform_.messageBox(texts::kQuoteInPathPrompt, kStyleOk, texts::kEnterPathTitle);
+        platform_.messageBox(reason, kStyleOk, texts::kEnterPathTitle);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "platform/control_id.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,6 +60,18 @@ struct FileRead {
     std::string error;      // set with Failed
 };
 
+// Which file a path named, and in which folder: a file keeps its identity under every name and through a
+// rewrite in place; a file put in its place, or a folder put in place of its folder, has another one.
+struct FileIdentity {
+    bool present = false;     // a file was there
+    std::uint64_t volume = 0; // the file system's device (Linux) or volume serial number (Windows)
+    std::uint64_t index = 0;  // the inode (Linux) or file index (Windows)
+    bool folderPresent = false;
+    std::uint64_t folderVolume = 0;
+    std::uint64_t folderIndex = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 struct FileWrite {
     bool written = false;
     std::string error; // why the file could not be written; empty when it was
@@ -99,7 +112,11 @@ public:
 
     virtual std::string currentDirectory() = 0;
     virtual std::string programFolder() = 0;
-    // The user's own configuration folder for Hopwick; it need not exist yet.
+    // True for a copy that an install step put in place, which keeps its store in the user's folder: on
+    // Linux when <program folder>/../share/hopwick/installed exists, on Windows when hopwick.installed
+    // stands beside the program. Any other copy is portable and keeps its store beside itself.
+    virtual bool isInstalledCopy() = 0;
+    // The user's own configuration folder for Hopwick; it need not exist yet. Empty when the user has none.
     virtual std::string userConfigFolder() = 0;
     // `folder` joined with a file name, with the platform's separator.
     virtual std::string joinPath(const std::string& folder, const std::string& name) = 0;
@@ -110,14 +127,22 @@ public:
     virtual bool isOrdinaryFile(const std::string& path) = 0;
     // True when a new file can be created in the existing folder.
     virtual bool isWritableFolder(const std::string& folder) = 0;
-    // Reads at most `maxBytes` bytes of a file.
+    // The identity of the file at `path` (symbolic links followed) and of its folder; nothing present
+    // where the path names nothing.
+    virtual FileIdentity identifyFile(const std::string& path) = 0;
+    // Reads at most `maxBytes` bytes of a file. A save running in another process is waited for, so that
+    // the bytes are one whole content.
     virtual FileRead readFile(const std::string& path, std::size_t maxBytes) = 0;
-    // Replaces the file as a whole: a crash or a full disk leaves the old content or the new one, never a mix.
-    // Creates a missing parent folder, writes through a symbolic link, keeps the file's permissions.
+    // Replaces the file's content as a whole: a crash or a full disk leaves the old content or the new one,
+    // never a mix (a crash during the copy into the file is mended by recoverInterruptedSaves). An existing
+    // file is rewritten in place, so that it stays the same file: its owner, permissions, extended
+    // attributes, access lists and hard links stay. Creates a missing parent folder, writes through a
+    // symbolic link, but not through one that another user owns in a sticky folder that anyone may write.
     virtual FileWrite replaceFile(const std::string& path, std::string_view bytes) = 0;
-    // Removes what an interrupted replaceFile of `path` left beside it; a replace still running in another
-    // process is left alone.
-    virtual void removeStaleTemporaries(const std::string& path) = 0;
+    // Finishes or removes what an interrupted replaceFile of `path` left beside it: a complete copy whose
+    // writer died is copied into the file again, an incomplete one is removed. A replace still running in
+    // another process is left alone.
+    virtual void recoverInterruptedSaves(const std::string& path) = 0;
 
     // Code page 932 as the system converts it. Encoding returns nothing when a character has no code;
     // decoding returns nothing for bytes that are not valid code page 932.

@@ -14,13 +14,15 @@ public:
     PathSearch findPath(const std::string& path, int attributeMask) override;
     std::string currentDirectory() override;
     std::string programFolder() override;
+    bool isInstalledCopy() override;
     std::string userConfigFolder() override;
     std::string joinPath(const std::string& folder, const std::string& name) override;
     bool isOrdinaryFile(const std::string& path) override;
     bool isWritableFolder(const std::string& folder) override;
+    FileIdentity identifyFile(const std::string& path) override;
     FileRead readFile(const std::string& path, std::size_t maxBytes) override;
     FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
-    void removeStaleTemporaries(const std::string& path) override;
+    void recoverInterruptedSaves(const std::string& path) override;
     std::optional<std::string> encodeCodePage932(std::string_view utf8) override;
     std::optional<std::string> decodeCodePage932(std::string_view bytes) override;
 };

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "app/texts.h"
+#include "edit/item_guard.h"
 #include "store/store_encoding.h"
 
 namespace hopwick {
@@ -8,41 +9,75 @@ namespace {
 
 constexpr const char* kStoreName = "SIS";
 // Far more than 41 of the longest paths take; a larger file is read only this far, so that a damaged
-// store of any size is read in bounded memory and time.
+// store of any size is read in bounded memory and time. A save never writes more than a load reads.
 constexpr std::size_t kStoreReadLimit = 4 * 1024 * 1024;
+
+bool sameFolder(const FileIdentity& a, const FileIdentity& b) {
+    return a.folderVolume == b.folderVolume && a.folderIndex == b.folderIndex;
+}
+
+bool sameFile(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.index == b.index;
+}
 
 } // namespace
 
-// The store lives beside the program; an installed copy whose folder the user cannot write keeps it in the
-// user's configuration folder instead. A store beside the program always wins.
+// An installed copy keeps every user's store in that user's folder, root's too; any other copy keeps it
+// beside itself, as the store has always been kept.
 std::string MainForm::storeLocation() {
-    const std::string folder = platform_.programFolder();
-    const std::string beside = platform_.joinPath(folder, kStoreName);
-    if (platform_.isOrdinaryFile(beside) || platform_.isWritableFolder(folder)) {
-        return beside;
+    const std::string folder = platform_.isInstalledCopy() ? platform_.userConfigFolder() : platform_.programFolder();
+    return platform_.joinPath(folder, kStoreName);
+}
+
+// Why a save must not write the store now, or "" when it may. The place was fixed at start-up: a folder
+// that has gone (a pulled stick, a removed copy) or a file put in the store's place is someone else's.
+std::string MainForm::saveRefusal(std::size_t recordSize) {
+    if (!StoreReadFailure.empty()) {
+        return StoreReadFailure + "\r\n" + texts::kStoreNotReadPrompt;
     }
-    return platform_.joinPath(platform_.userConfigFolder(), kStoreName);
+    if (recordSize > kStoreReadLimit) {
+        return std::string(texts::kStoreTooLargePrompt) + " (" + std::to_string(recordSize) + " > " +
+               std::to_string(kStoreReadLimit) + ")";
+    }
+    const FileIdentity now = platform_.identifyFile(StorePath);
+    if (StoreIdentity.folderPresent && (!now.folderPresent || !sameFolder(now, StoreIdentity))) {
+        return texts::kStoreFolderGonePrompt;
+    }
+    if (now.present && (!StoreIdentity.present || !sameFile(now, StoreIdentity))) {
+        return texts::kStoreReplacedPrompt;
+    }
+    return {};
 }
 
 void MainForm::SI() {
     for (int i = 0; i < kStoreSlots; ++i) {
         ItemSlots[static_cast<std::size_t>(i)] = List1.List(i);
     }
-    StorePath = storeLocation();
+    if (StorePath.empty()) {
+        StorePath = storeLocation();
+    }
 
     std::vector<std::string> fields(ItemSlots.begin(), ItemSlots.end());
     fields.push_back(PicturePath);
     std::string failure;
     for (const std::string& field : fields) {
         // The format has no escaping: such a field would end early and shift every later one.
-        if (field.find('"') != std::string::npos) {
-            failure = texts::kQuoteInPathPrompt + std::string("\r\n") + field;
+        if (const char* reason = unstorableReason(field)) {
+            failure = reason + std::string("\r\n") + field;
             break;
         }
     }
+    std::string record;
     if (failure.empty()) {
-        const FileWrite write = platform_.replaceFile(StorePath, encodeStore(platform_, fields));
-        if (!write.written) {
+        record = encodeStore(platform_, fields);
+        failure = saveRefusal(record.size());
+    }
+    if (failure.empty()) {
+        const FileWrite write = platform_.replaceFile(StorePath, record);
+        if (write.written) {
+            StoreIdentity = platform_.identifyFile(StorePath); // new when this save created the file
+            LastStoreBytes = std::move(record);
+        } else {
             failure = write.error;
         }
     }
@@ -54,12 +89,18 @@ void MainForm::SI() {
 }
 
 void MainForm::OpenF() {
-    StorePath = storeLocation();
-    platform_.removeStaleTemporaries(StorePath);
+    if (StorePath.empty()) {
+        StorePath = storeLocation();
+    }
+    platform_.recoverInterruptedSaves(StorePath);
 
     // A load shows exactly what a fresh start with this store would show.
     List1.Clear();
+    StoreIdentity = platform_.identifyFile(StorePath);
     FileRead file = platform_.readFile(StorePath, kStoreReadLimit);
+    // Saves keep off a store that is there but could not be read: it may hold a list that nobody has seen.
+    StoreReadFailure = file.status == FileRead::Status::Failed ? file.error : std::string();
+    LastStoreBytes = file.status == FileRead::Status::Read ? file.bytes : std::string();
     // A hidden store counts as none; one that exists but cannot be read is damaged, not absent.
     const bool present = platform_.isOrdinaryFile(StorePath) || file.status == FileRead::Status::Failed;
     if (!present) {

@@ -195,7 +195,7 @@ TEST_F(ItemStoreTest, AnEmptyStoreFileStartsWithTheDefaultsAndIsReported) {
 }
 
 TEST_F(ItemStoreTest, AnInstalledCopyKeepsItsStoreInTheUsersFolder) {
-    platform.programFolderReadOnly = true;
+    platform.installedCopy = true;
     start();
     form->SI();
     const std::string userStore = platform.joinPath(platform.configFolderPath, "SIS");
@@ -206,13 +206,27 @@ TEST_F(ItemStoreTest, AnInstalledCopyKeepsItsStoreInTheUsersFolder) {
     EXPECT_EQ(bytes, kDefaultStore);
 }
 
-TEST_F(ItemStoreTest, AStoreBesideTheProgramWinsOverTheUsersFolder) {
-    platform.programFolderReadOnly = true;
+// Whoever runs it, root included, and whether or not its folder can be written: a store beside an
+// installed program is never read, nor written.
+TEST_F(ItemStoreTest, AnInstalledCopyNeverReadsNorWritesAStoreBesideItself) {
+    platform.installedCopy = true;
     writeStore(storeRecord({"beside"}));
     folder.write("config/hopwick/SIS", storeRecord({"user"}));
     start();
-    EXPECT_EQ(items(), std::vector<std::string>{"beside"});
-    EXPECT_EQ(form->StorePath, storePath());
+    EXPECT_EQ(items(), std::vector<std::string>{"user"});
+    form->List1.AddItem("added");
+    form->SI();
+    EXPECT_EQ(storeBytes(), storeRecord({"beside"}));
+    EXPECT_EQ(folder.read("config/hopwick/SIS"), storeRecord({"user", "added"}));
+}
+
+TEST_F(ItemStoreTest, APortableCopyKeepsItsStoreBesideItselfEvenWhenTheUsersFolderHoldsOne) {
+    folder.write("config/hopwick/SIS", storeRecord({"user"}));
+    start();
+    EXPECT_EQ(items(), kDefaultItems);
+    form->SI();
+    EXPECT_EQ(storeBytes(), kDefaultStore);
+    EXPECT_EQ(folder.read("config/hopwick/SIS"), storeRecord({"user"}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-"""Installing with `cmake --install`: the program, its desktop entry and its icons land in the prefix's XDG
-folders, and the installed program runs from there for a user who cannot write to it, keeping its store in
-$XDG_CONFIG_HOME/hopwick, until its "Exit" label ends it.
+"""Installing with `cmake --install`: the program, its desktop entry, its icons and the marker that makes it an
+installed copy land in the prefix's XDG folders, and the installed program runs from there for a user who
+cannot write to it and for root, who can, each keeping the store in their own $XDG_CONFIG_HOME/hopwick and
+never beside the program, until its "Exit" label ends it.
 
 The build folder and cmake come from HOPWICK_BUILD_DIR and HOPWICK_CMAKE, which CTest sets. The run uses the
 end-to-end tests' X session (Xvfb and openbox) and drivers.
@@ -31,6 +32,7 @@ INSTALLED_FILES = (
     "share/applications/hopwick.desktop",
     "share/icons/hicolor/scalable/apps/hopwick.svg",
     "share/icons/hicolor/48x48/apps/hopwick.png",
+    "share/hopwick/installed",
 )
 # Root may write anywhere, so as root the program runs as this user, for whom the prefix is read-only.
 UNPRIVILEGED_USER = "nobody"
@@ -76,16 +78,30 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(Path(INSTALLED_FILES[3]).stem, section["Icon"])
 
     def test_installed_program_keeps_its_store_in_the_users_config_and_ends_by_exit(self):
-        session = XSession(self.folder / "x")
+        self._run_ok_and_exit(self._unprivileged_user(), "user")
+
+    def test_installed_program_run_by_root_never_writes_beside_itself(self):
+        if os.geteuid() != 0:
+            self.skipTest("not running as root")
+        # A store beside the installed program, as an older build run by root left one: never read, never
+        # written; root's OK saves root's own list (the default items) in root's folder.
+        beside = self.prefix / "bin" / STORE_NAME
+        beside.write_bytes(store_bytes(["beside"]))
+        self.addCleanup(beside.unlink)
+        self._run_ok_and_exit(None, "root")
+        self.assertEqual(beside.read_bytes(), store_bytes(["beside"]))
+
+    def _run_ok_and_exit(self, user, name):
+        """Runs the installed program as `user` (None: as this process), saves with OK and exits."""
+        session = XSession(self.folder / f"x-{name}")
         self.addCleanup(session.stop)
         session.start()
         driver = XDriver(session.environment)
-        user = self._unprivileged_user()
-        environment = dict(session.environment, QT_QPA_PLATFORM="xcb", **self._user_folders(user))
+        environment = dict(session.environment, QT_QPA_PLATFORM="xcb", **self._user_folders(user, name))
         program = self.prefix / INSTALLED_FILES[0]
         prefix_before = files_below(self.prefix)
 
-        output_path = self.folder / "output.log"
+        output_path = self.folder / f"output-{name}.log"
         with open(output_path, "wb") as output:
             process = subprocess.Popen(self._as_user(user) + [str(program)], cwd=environment["HOME"],
                                        env=environment, stdin=subprocess.DEVNULL, stdout=output,
@@ -134,9 +150,9 @@ class InstallTest(unittest.TestCase):
         self.addCleanup(bin_folder.chmod, 0o755)
         return None
 
-    def _user_folders(self, user):
-        folders = {"HOME": self.folder / "home", "XDG_CONFIG_HOME": self.folder / "config",
-                   "XDG_RUNTIME_DIR": self.folder / "runtime"}
+    def _user_folders(self, user, name):
+        folders = {"HOME": self.folder / f"home-{name}", "XDG_CONFIG_HOME": self.folder / f"config-{name}",
+                   "XDG_RUNTIME_DIR": self.folder / f"runtime-{name}"}
         for path in folders.values():
             path.mkdir(mode=0o700)
             if user is not None:

@@ -178,7 +178,7 @@ TEST_F(FileReplaceTest, StaleTemporariesOfDeadProcessesAreRemovedLiveOnesKept) {
     temp.write(temporaryName("OTHER", dead), "not ours");
     temp.write(".SIS.hopwick-12x.tmp", "no process id");
 
-    platform.removeStaleTemporaries(path);
+    platform.recoverInterruptedSaves(path);
     EXPECT_EQ(folderEntries(temp.path()), sorted({temporaryName("OTHER", dead), ".SIS.hopwick-12x.tmp",
                                                   temporaryName("SIS", 1), temporaryName("SIS", getpid()), "SIS"}));
     EXPECT_EQ(temp.read("SIS"), "current");
@@ -189,7 +189,7 @@ TEST_F(FileReplaceTest, StaleTemporariesAreLookedForBesideTheLinkedTarget) {
     std::filesystem::create_symlink("data/SIS", temp.path() / "SIS");
     const pid_t dead = deadProcessId();
     temp.write("data/" + temporaryName("SIS", dead), "half");
-    platform.removeStaleTemporaries(temp.file("SIS"));
+    platform.recoverInterruptedSaves(temp.file("SIS"));
     EXPECT_EQ(folderEntries(temp.file("data")), std::vector<std::string>{"SIS"});
 }
 
@@ -202,7 +202,7 @@ TEST_F(FileReplaceTest, AnotherUsersRunningProcessKeepsItsTemporary) {
     const std::string failure = runInChild(
         [&]() -> std::string {
             WindowlessPlatform child;
-            child.removeStaleTemporaries(temp.file("shared/SIS"));
+            child.recoverInterruptedSaves(temp.file("shared/SIS"));
             return "";
         },
         true);

@@ -47,6 +47,20 @@ TEST_F(FoldersTest, ProgramFolderHoldsTheRunningProgram) {
     EXPECT_EQ(platform.programFolder(), std::filesystem::canonical("/proc/self/exe").parent_path().string());
 }
 
+// The marker that the install step puts under the prefix makes a copy installed; nothing else does, not
+// even a folder that its user cannot write.
+TEST_F(FoldersTest, AnInstalledCopyIsKnownByTheMarkerUnderItsPrefix) {
+    WindowlessPlatform program(temp.file("prefix/bin"));
+    std::filesystem::create_directories(temp.path() / "prefix/bin");
+    EXPECT_FALSE(program.isInstalledCopy());
+    std::filesystem::create_directories(temp.path() / "prefix/share/hopwick/installed");
+    EXPECT_FALSE(program.isInstalledCopy()) << "a folder is no marker";
+    std::filesystem::remove(temp.path() / "prefix/share/hopwick/installed");
+    temp.write("prefix/share/hopwick/installed", "");
+    EXPECT_TRUE(program.isInstalledCopy());
+    EXPECT_FALSE(WindowlessPlatform(temp.file("copy")).isInstalledCopy()) << "a copy outside the prefix";
+}
+
 TEST_F(FoldersTest, UserConfigFolderFollowsTheXdgRules) {
     const std::string home = temp.file("home");
     ScopedVariable homeVariable("HOME", home);

@@ -197,6 +197,32 @@ TEST_F(DamagedStoreTest, AStoreWithoutReadPermissionIsReportedAndKept) {
     EXPECT_EQ(std::filesystem::status(storePath()).permissions(), std::filesystem::perms::none);
 }
 
+// Writable but not readable (mode 0200): the list in it has not been seen, so no save may replace it, not
+// even though the system would let one write it.
+TEST_F(DamagedStoreTest, AStoreThatCanBeWrittenButNotReadIsNeverReplaced) {
+    const std::string stored = storeRecord({"mine"});
+    writeStore(stored);
+    std::filesystem::permissions(storePath(), std::filesystem::perms::owner_write);
+    const ChildOutcome child = runInChild([&] {
+        becomeUnprivileged(folder.path());
+        form->Form_Load();
+        EXPECT_EQ(listShown(*form), (StoredList{kDefaultItems, ""}));
+        ASSERT_EQ(damageReports(), 1);
+
+        form->Label2_Click();
+        form->Command1_Click(); // OK, which used to write the 15 defaults over the list
+        ASSERT_EQ(platform.messages.size(), 2u);
+        EXPECT_EQ(platform.messages[1].title, texts::kSaveFailedTitle);
+        EXPECT_NE(platform.messages[1].prompt.find(texts::kStoreNotReadPrompt), std::string::npos);
+        EXPECT_NE(platform.messages[1].prompt.find("Permission denied"), std::string::npos);
+    });
+    if (child.skipped) {
+        GTEST_SKIP() << child.skipReason;
+    }
+    std::filesystem::permissions(storePath(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(storeBytes(), stored);
+}
+
 // Stores that are no file at all: a reader that waited for a writer or for an end would hang the start-up.
 struct SpecialStore {
     const char* name;

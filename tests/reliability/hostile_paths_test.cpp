@@ -150,6 +150,43 @@ TEST_F(HostilePathTest, ATypedNameWithANulNamesNothing) {
     EXPECT_EQ(messagePrompts(), std::vector<std::string>{texts::kNoSuchPathPrompt});
 }
 
+// Every way in meets one rule: a name with a NUL is refused with the typed name's box, nothing is added or
+// offered, and the store never holds a NUL.
+TEST_F(HostilePathTest, ANameWithANulIsRefusedAtEveryDoorAndNeverStored) {
+    const std::string real = makeFile("real");
+    const std::string withNul = real + std::string("\0.txt", 5);
+    const std::string picture = makePicture("picture.bmp");
+    const std::string pictureWithNul = picture + std::string("\0x", 2);
+    platform.commandLineText = withNul;
+    form->Form_Load();
+    EXPECT_TRUE(platform.shellCalls.empty()) << "the command line names nothing";
+    platform.forget();
+
+    form->Label2_Click();
+    platform.dialogResults = {withNul};
+    form->Command3_Click(); // chosen, then added
+    form->Command20_Click();
+    platform.dialogResults = {pictureWithNul};
+    form->Command4_Click();
+    int effect = 0;
+    form->Form_OLEDragDrop(DataObject::files({withNul}), effect, 1, 0, 10, 10);
+    form->List1_OLEDragDrop(DataObject::files({withNul}), effect, 1, 0, 10, 10);
+    EXPECT_EQ(messagePrompts(), std::vector<std::string>(4, texts::kNoSuchPathPrompt));
+    for (const RecordedMessage& message : platform.messages) {
+        EXPECT_EQ(message.title, texts::kEnterPathTitle);
+    }
+    EXPECT_EQ(items(), kDefaultItems);
+    EXPECT_EQ(form->PicturePath, "");
+
+    // Even a name put into the list past every door is not written.
+    platform.forget();
+    form->List1.AddItem(withNul);
+    form->Command1_Click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, texts::kSaveFailedTitle);
+    EXPECT_FALSE(storeExists());
+}
+
 // The rule for names that are not UTF-8: their bytes are kept after a mark of their own, and only that mark
 // makes such bytes a name; the same bytes in a store marked as UTF-8 are damage.
 TEST_F(HostilePathTest, BytesThatAreNotUtf8AreANameOnlyInAStoreMarkedForThem) {

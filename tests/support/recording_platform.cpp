@@ -64,11 +64,15 @@ PathSearch RecordingPlatform::findPath(const std::string& path, int attributeMas
     return SystemPlatform::findPath(path, attributeMask);
 }
 
-bool RecordingPlatform::isWritableFolder(const std::string& folder) {
-    if (programFolderReadOnly && folder == programFolderPath) {
-        return false;
+FileRead RecordingPlatform::readFile(const std::string& path, std::size_t maxBytes) {
+    if (!readFailures.empty()) {
+        FileRead failed;
+        failed.status = FileRead::Status::Failed;
+        failed.error = readFailures.front();
+        readFailures.pop_front();
+        return failed;
     }
-    return SystemPlatform::isWritableFolder(folder);
+    return SystemPlatform::readFile(path, maxBytes);
 }
 
 FileWrite RecordingPlatform::replaceFile(const std::string& path, std::string_view bytes) {

@@ -50,8 +50,10 @@ public:
     std::deque<std::string> searchFailures;
     // Failures of the next file replacements; with none left, the file is written.
     std::deque<std::string> writeFailures;
-    // Makes the program's folder count as one the user cannot write, as for an installed copy.
-    bool programFolderReadOnly = false;
+    // Failures of the next file reads (as an unreadable file gives them); with none left, the file is read.
+    std::deque<std::string> readFailures;
+    // Makes the program count as an installed copy.
+    bool installedCopy = false;
 
     std::string commandLineText;
     std::string programFolderPath;
@@ -79,7 +81,8 @@ public:
     std::string programFolder() override { return programFolderPath; }
     std::string userConfigFolder() override { return configFolderPath; }
     std::string commandLine() override { return commandLineText; }
-    bool isWritableFolder(const std::string& folder) override;
+    bool isInstalledCopy() override { return installedCopy; }
+    FileRead readFile(const std::string& path, std::size_t maxBytes) override;
     FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
     PictureLoad loadPicture(const std::string& path) override;
     void setFocus(ControlId control) override;

@@ -115,7 +115,7 @@ TEST_F(FileReplaceTest, StaleTemporariesGoButThoseOfRunningProcessesStay) {
     temp.write(temporaryName("OTHER", ended), "someone else's");
     temp.write(".SIS.hopwick-12x.tmp", "not a process id");
 
-    platform.removeStaleTemporaries(path);
+    platform.recoverInterruptedSaves(path);
     const std::vector<std::string> left = entriesOf(temp.path());
     EXPECT_EQ(std::count(left.begin(), left.end(), stale), 0);
     EXPECT_EQ(std::count(left.begin(), left.end(), running), 1);

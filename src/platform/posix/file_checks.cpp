@@ -16,6 +16,23 @@ bool SystemPlatform::isOrdinaryFile(const std::string& path) {
     return name.empty() || name[0] != '.';
 }
 
+FileIdentity SystemPlatform::identifyFile(const std::string& path) {
+    FileIdentity identity;
+    struct stat status {};
+    if (!path.empty() && stat(path.c_str(), &status) == 0) {
+        identity.present = true;
+        identity.volume = static_cast<std::uint64_t>(status.st_dev);
+        identity.index = static_cast<std::uint64_t>(status.st_ino);
+    }
+    const std::string folder = posix::folderPart(path);
+    if (stat(folder.empty() ? "." : folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        identity.folderPresent = true;
+        identity.folderVolume = static_cast<std::uint64_t>(status.st_dev);
+        identity.folderIndex = static_cast<std::uint64_t>(status.st_ino);
+    }
+    return identity;
+}
+
 bool SystemPlatform::isWritableFolder(const std::string& folder) {
     struct stat status {};
     if (folder.empty() || stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {

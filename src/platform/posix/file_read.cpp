@@ -1,10 +1,12 @@
 #include "platform/posix/error_texts.h"
+#include "platform/posix/link_target.h"
 #include "platform/posix/posix_support.h"
 #include "platform/system_platform.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,8 +49,13 @@ ssize_t readSome(int fd, char* buffer, std::size_t size) {
 } // namespace
 
 FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes) {
-    // Non-blocking open, so that a FIFO without a writer cannot hold the user-interface thread.
-    FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const posix::LinkTarget link = posix::followLinks(path);
+    if (!link.error.empty()) {
+        return failed(link.error);
+    }
+    // Non-blocking open, so that a FIFO without a writer cannot hold the user-interface thread. The links
+    // are followed already; one put in their place meanwhile is refused.
+    FileDescriptor file(open(link.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
     if (file.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return {};
@@ -65,6 +72,9 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
     if (!S_ISREG(status.st_mode)) {
         return failed(posix::kNotARegularFile);
     }
+    // A save copies its content in under an exclusive lock: with the shared one we read a whole content.
+    // A lock that never comes is no save; the file is read as it is.
+    posix::lockFile(file.get(), LOCK_SH);
 
     FileRead result;
     result.status = FileRead::Status::Read;

@@ -1,4 +1,5 @@
 #include "platform/posix/error_texts.h"
+#include "platform/posix/link_target.h"
 #include "platform/posix/posix_support.h"
 #include "platform/system_platform.h"
 
@@ -6,19 +7,40 @@
 #include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace hopwick {
 
 namespace {
 
-constexpr int kMaxLinkHops = 40;
-constexpr const char* kTemporaryMark = ".hopwick-";
-constexpr const char* kTemporaryEnd = ".tmp";
+// A save first writes the new content into a copy beside the file (".SIS.hopwick-<pid>.tmp"), and once the
+// copy is whole and on the disk renames it to ".SIS.hopwick-<pid>.new". Then it copies it into the file in
+// place and removes it. A ".new" whose writer is gone may thus stand beside a file torn mid-copy: the next
+// start copies it in again. A ".tmp" whose writer is gone is only an unfinished copy, and goes.
+constexpr const char* kCopyMark = ".hopwick-";
+constexpr std::string_view kUnfinishedEnd = ".tmp";
+constexpr std::string_view kCompleteEnd = ".new";
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 std::string joined(const std::string& folder, std::string_view name) {
     if (folder.empty()) {
@@ -27,34 +49,12 @@ std::string joined(const std::string& folder, std::string_view name) {
     return folder.back() == '/' ? folder + std::string(name) : folder + "/" + std::string(name);
 }
 
-// The file that a write to `path` really lands in: symbolic links followed, also a dangling one, whose
-// target is then created. Sets `failure` to ELOOP for a loop of links.
-std::string realTarget(const std::string& path, int& failure) {
-    std::string current = path;
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat status {};
-        if (lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
-            return current; // a missing file, or a real one; what is wrong with it shows up later
-        }
-        std::vector<char> buffer(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 255) + 1);
-        ssize_t length;
-        while ((length = readlink(current.c_str(), buffer.data(), buffer.size())) >= 0 &&
-               static_cast<std::size_t>(length) == buffer.size()) {
-            buffer.resize(buffer.size() * 2);
-        }
-        if (length < 0) {
-            return current;
-        }
-        const std::string target(buffer.data(), static_cast<std::size_t>(length));
-        current = target.front() == '/' ? target : joined(posix::folderPart(current), target);
-    }
-    failure = ELOOP;
-    return current;
+std::string copyPrefix(std::string_view targetName) {
+    return "." + std::string(targetName) + kCopyMark;
 }
 
-// The temporary file's name tells which target it belongs to and which process wrote it.
-std::string temporaryPrefix(std::string_view targetName) {
-    return "." + std::string(targetName) + kTemporaryMark;
+std::string copyName(std::string_view targetName, std::string_view end) {
+    return copyPrefix(targetName) + std::to_string(getpid()) + std::string(end);
 }
 
 int makeFolders(const std::string& folder) {
@@ -91,9 +91,9 @@ void ignoreFileSizeSignal() {
     });
 }
 
-int writeAll(int fd, std::string_view bytes) {
+int writeAllAt(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
-        const ssize_t count = write(fd, bytes.data(), bytes.size());
+        const ssize_t count = pwrite(fd, bytes.data(), bytes.size(), offset);
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -101,43 +101,212 @@ int writeAll(int fd, std::string_view bytes) {
             return errno;
         }
         bytes.remove_prefix(static_cast<std::size_t>(count));
+        offset += count;
     }
     return 0;
 }
 
-// Writes the temporary file completely and durably; returns 0 or the errno of the first failure.
-int writeTemporary(int fd, std::string_view bytes, const struct stat* oldStatus) {
-    if (oldStatus != nullptr) {
-        // Owner first: a change of owner clears set-id bits that the mode then puts back. Only root (or the
-        // owner, for the group) may do this; a file of someone else's then simply becomes ours.
-        if (oldStatus->st_uid != geteuid() || oldStatus->st_gid != getegid()) {
-            [[maybe_unused]] const int ignored = fchown(fd, oldStatus->st_uid, oldStatus->st_gid);
+int readAllAt(int fd, std::string& bytes, off_t offset) {
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t count =
+            pread(fd, bytes.data() + filled, bytes.size() - filled, offset + static_cast<off_t>(filled));
+        if (count < 0 && errno == EINTR) {
+            continue;
         }
-        if (fchmod(fd, oldStatus->st_mode & 07777) != 0) {
-            return errno;
+        if (count <= 0) {
+            return count < 0 ? errno : EIO;
         }
-    }
-    if (const int failure = writeAll(fd, bytes); failure != 0) {
-        return failure;
-    }
-    // EINVAL: the file system has nothing to flush (some virtual ones); the data is as safe as it gets.
-    if (fsync(fd) != 0 && errno != EINVAL) {
-        return errno;
+        filled += static_cast<std::size_t>(count);
     }
     return 0;
+}
+
+// EINVAL: the file system has nothing to flush (some virtual ones); the data is as safe as it gets.
+int flush(int fd) {
+    return fsync(fd) != 0 && errno != EINVAL ? errno : 0;
 }
 
 void syncFolder(const std::string& folder) {
     const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        // The rename has happened; a folder that cannot be flushed changes nothing about the outcome.
+        // What matters has been written; a folder that cannot be flushed changes nothing about the outcome.
         fsync(fd);
         close(fd);
     }
 }
 
+// Writes a whole, flushed file under a name that is ours alone; returns 0 or the errno of the first failure.
+int writeCopy(const std::string& name, std::string_view bytes, mode_t mode) {
+    // A file under our own process id can only be left from an earlier process that had the same id.
+    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+    if (fd < 0 && errno == EEXIST && unlink(name.c_str()) == 0) {
+        fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+    }
+    if (fd < 0) {
+        return errno;
+    }
+    int failure = writeAllAt(fd, bytes, 0);
+    if (failure == 0) {
+        failure = flush(fd);
+    }
+    if (close(fd) != 0 && failure == 0 && errno != EINTR) {
+        failure = errno;
+    }
+    if (failure != 0) {
+        unlink(name.c_str());
+    }
+    return failure;
+}
+
+// Puts `bytes` into the open file in place, flushed. A failure part way puts the old bytes back, so the
+// file holds its old content again (the blocks it overwrote are its own, so that write cannot run short).
+int copyInPlace(int fd, std::string_view bytes) {
+    struct stat status {};
+    if (fstat(fd, &status) != 0) {
+        return errno;
+    }
+    const auto newSize = static_cast<off_t>(bytes.size());
+    // Room first, where the file system can promise it, so that a full disk fails before a byte changes.
+    if (newSize > status.st_size && fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, newSize) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS) {
+        return errno;
+    }
+    std::string old(static_cast<std::size_t>(std::min(status.st_size, newSize)), '\0');
+    if (const int failure = readAllAt(fd, old, 0); failure != 0) {
+        return failure;
+    }
+    int failure = writeAllAt(fd, bytes, 0);
+    if (failure == 0 && ftruncate(fd, newSize) != 0) {
+        failure = errno;
+    }
+    if (failure == 0) {
+        failure = flush(fd);
+    }
+    if (failure != 0) {
+        writeAllAt(fd, old, 0);
+        [[maybe_unused]] const int ignored = ftruncate(fd, status.st_size);
+        flush(fd);
+    }
+    return failure;
+}
+
+// Calls `visit` with the name, kind and writer of every copy that a save of `targetName` left in `folder`.
+void forEachCopy(const std::string& folder, std::string_view targetName,
+                 const std::function<void(int folderFd, const char* name, bool complete, pid_t writer)>& visit) {
+    std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(folder.empty() ? "." : folder.c_str()), closedir);
+    if (!directory) {
+        return;
+    }
+    const std::string prefix = copyPrefix(targetName);
+    while (const dirent* entry = readdir(directory.get())) {
+        const std::string_view candidate = entry->d_name;
+        const bool complete = candidate.ends_with(kCompleteEnd);
+        if (!candidate.starts_with(prefix) || (!complete && !candidate.ends_with(kUnfinishedEnd)) ||
+            candidate.size() <= prefix.size() + kCompleteEnd.size()) {
+            continue;
+        }
+        const std::string_view digits = candidate.substr(prefix.size(), candidate.size() - prefix.size() - 4);
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+            continue;
+        }
+        visit(dirfd(directory.get()), entry->d_name, complete, static_cast<pid_t>(std::stol(std::string(digits))));
+    }
+}
+
+// EPERM means the process lives under another user: still running.
+bool writerIsGone(pid_t writer) {
+    return writer > 0 && kill(writer, 0) != 0 && errno == ESRCH;
+}
+
+bool isRegularFile(int folderFd, const char* name, bool mustBeOurs) {
+    struct stat status {};
+    return fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode) &&
+           (!mustBeOurs || status.st_uid == geteuid());
+}
+
+// Under the file's lock, once a whole content is in it: the complete copies of writers that died are
+// out of date, as this content came after them.
+void discardOutdatedCopies(const std::string& folder, std::string_view targetName) {
+    forEachCopy(folder, targetName, [](int folderFd, const char* name, bool complete, pid_t writer) {
+        if (complete && writerIsGone(writer) && isRegularFile(folderFd, name, false)) {
+            unlinkat(folderFd, name, 0);
+        }
+    });
+}
+
 FileWrite failedWith(int errorNumber) {
     return {false, posix::errorText(errorNumber)};
+}
+
+// A store that does not exist yet appears whole: its content goes into a new file that is then renamed.
+FileWrite createFile(const std::string& target, std::string_view bytes) {
+    const std::string folder = posix::folderPart(target);
+    if (const int failure = makeFolders(folder); failure != 0) {
+        return failedWith(failure);
+    }
+    const std::string copy = joined(folder, copyName(posix::lastElement(target), kUnfinishedEnd));
+    int failure = writeCopy(copy, bytes, 0644);
+    if (failure == 0 && rename(copy.c_str(), target.c_str()) != 0) {
+        failure = errno;
+        unlink(copy.c_str());
+    }
+    if (failure != 0) {
+        return failedWith(failure);
+    }
+    syncFolder(folder);
+    return {true, {}};
+}
+
+FileWrite rewriteInPlace(int fd, const std::string& target, std::string_view bytes) {
+    const std::string folder = posix::folderPart(target);
+    const std::string_view name = posix::lastElement(target);
+    const std::string unfinished = joined(folder, copyName(name, kUnfinishedEnd));
+    const std::string complete = joined(folder, copyName(name, kCompleteEnd));
+    // Only we may read the copy: the file itself may be private.
+    if (const int failure = writeCopy(unfinished, bytes, 0600); failure != 0) {
+        return failedWith(failure);
+    }
+    if (rename(unfinished.c_str(), complete.c_str()) != 0) {
+        const int failure = errno;
+        unlink(unfinished.c_str());
+        return failedWith(failure);
+    }
+    syncFolder(folder);
+    int failure = posix::lockFile(fd, LOCK_EX);
+    if (failure == 0) {
+        failure = copyInPlace(fd, bytes);
+    }
+    if (failure == 0) {
+        discardOutdatedCopies(folder, name);
+    }
+    unlink(complete.c_str());
+    flock(fd, LOCK_UN);
+    return failure == 0 ? FileWrite{true, {}} : failedWith(failure);
+}
+
+// Copies a complete copy that a dead writer left into the file, under the file's lock.
+void finishCopy(int folderFd, const char* copyName, const std::string& target) {
+    const FileDescriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    if (file.get() < 0 && errno == ENOENT) {
+        unlinkat(folderFd, copyName, 0); // the file was removed since: nothing is left to mend
+        return;
+    }
+    struct stat status {};
+    if (file.get() < 0 || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        posix::lockFile(file.get(), LOCK_EX) != 0) {
+        return;
+    }
+    // Another start may have finished it while we waited for the lock.
+    const FileDescriptor copy(openat(folderFd, copyName, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    struct stat copyStatus {};
+    if (copy.get() >= 0 && fstat(copy.get(), &copyStatus) == 0 && S_ISREG(copyStatus.st_mode)) {
+        std::string bytes(static_cast<std::size_t>(copyStatus.st_size), '\0');
+        if (readAllAt(copy.get(), bytes, 0) == 0 && copyInPlace(file.get(), bytes) == 0) {
+            unlinkat(folderFd, copyName, 0);
+        }
+    }
+    flock(file.get(), LOCK_UN);
 }
 
 } // namespace
@@ -146,102 +315,59 @@ FileWrite SystemPlatform::replaceFile(const std::string& path, std::string_view 
     if (path.empty()) {
         return failedWith(ENOENT);
     }
-    int linkFailure = 0;
-    const std::string target = realTarget(path, linkFailure);
-    if (linkFailure != 0) {
-        return failedWith(linkFailure);
+    const posix::LinkTarget link = posix::followLinks(path);
+    if (!link.error.empty()) {
+        return {false, link.error};
     }
+    const std::string& target = link.path;
     const std::string_view name = posix::lastElement(target);
     if (name.empty() || name == "." || name == "..") {
         return failedWith(EISDIR);
     }
-    const std::string folder = posix::folderPart(target);
+    ignoreFileSizeSignal();
 
-    struct stat oldStatus {};
-    const bool exists = stat(target.c_str(), &oldStatus) == 0;
-    if (exists && S_ISDIR(oldStatus.st_mode)) {
+    struct stat status {};
+    if (stat(target.c_str(), &status) != 0) {
+        return errno == ENOENT ? createFile(target, bytes) : failedWith(errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
         return failedWith(EISDIR);
     }
-    if (exists && !S_ISREG(oldStatus.st_mode)) {
+    if (!S_ISREG(status.st_mode)) {
         return {false, posix::kNotARegularFile};
     }
-    if (!exists && errno != ENOENT) {
+    // Non-blocking, so that a FIFO put in its place meanwhile cannot hold us; it is then no regular file.
+    const FileDescriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    if (file.get() < 0) {
         return failedWith(errno);
     }
-    // A file the user made read-only stays as it is, as a write to it in place would fail.
-    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        return failedWith(errno);
+    if (fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {false, posix::kNotARegularFile};
     }
-    if (!exists) {
-        if (const int failure = makeFolders(folder); failure != 0) {
-            return failedWith(failure);
-        }
-    }
-
-    ignoreFileSizeSignal();
-    const std::string temporary = joined(folder, temporaryPrefix(name) + std::to_string(getpid()) + kTemporaryEnd);
-    // A file under our own process id can only be left from an earlier process that had the same id.
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd < 0 && errno == EEXIST && unlink(temporary.c_str()) == 0) {
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-    }
-    if (fd < 0) {
-        return failedWith(errno);
-    }
-
-    int failure = writeTemporary(fd, bytes, exists ? &oldStatus : nullptr);
-    if (close(fd) != 0 && failure == 0 && errno != EINTR) {
-        failure = errno;
-    }
-    if (failure == 0 && rename(temporary.c_str(), target.c_str()) != 0) {
-        failure = errno;
-    }
-    if (failure != 0) {
-        unlink(temporary.c_str());
-        return failedWith(failure);
-    }
-    syncFolder(folder);
-    return {true, {}};
+    return rewriteInPlace(file.get(), target, bytes);
 }
 
-void SystemPlatform::removeStaleTemporaries(const std::string& path) {
+void SystemPlatform::recoverInterruptedSaves(const std::string& path) {
     if (path.empty()) {
         return;
     }
-    int linkFailure = 0;
-    const std::string target = realTarget(path, linkFailure);
-    const std::string_view name = posix::lastElement(target);
-    if (linkFailure != 0 || name.empty()) {
+    const posix::LinkTarget link = posix::followLinks(path);
+    const std::string_view name = posix::lastElement(link.path);
+    if (!link.error.empty() || name.empty()) {
         return;
     }
-    const std::string folder = posix::folderPart(target);
-    std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(folder.empty() ? "." : folder.c_str()), closedir);
-    if (!directory) {
-        return;
-    }
-    const std::string prefix = temporaryPrefix(name);
-    const std::string_view end = kTemporaryEnd;
-    while (const dirent* entry = readdir(directory.get())) {
-        const std::string_view candidate = entry->d_name;
-        if (candidate.size() <= prefix.size() + end.size() || !candidate.starts_with(prefix) ||
-            !candidate.ends_with(end)) {
-            continue;
+    const std::string folder = posix::folderPart(link.path);
+    forEachCopy(folder, name, [&link](int folderFd, const char* copy, bool complete, pid_t writer) {
+        if (!writerIsGone(writer)) {
+            return;
         }
-        const std::string_view digits = candidate.substr(prefix.size(), candidate.size() - prefix.size() - end.size());
-        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) {
-            continue;
+        // Anyone may put files into a shared folder: only our own copy goes into our file.
+        if (complete && isRegularFile(folderFd, copy, true)) {
+            finishCopy(folderFd, copy, link.path);
+        } else if (!complete && isRegularFile(folderFd, copy, false)) {
+            unlinkat(folderFd, copy, 0);
         }
-        const pid_t writer = static_cast<pid_t>(std::stol(std::string(digits)));
-        // EPERM means the process lives under another user: still running, so its file is left alone.
-        if (writer <= 0 || kill(writer, 0) == 0 || errno != ESRCH) {
-            continue;
-        }
-        struct stat status {};
-        if (fstatat(dirfd(directory.get()), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(status.st_mode)) {
-            unlinkat(dirfd(directory.get()), entry->d_name, 0);
-        }
-    }
+    });
 }
 
 } // namespace hopwick

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -33,13 +34,20 @@ std::string SystemPlatform::programFolder() {
     }
 }
 
+// `cmake --install` puts the marker under the prefix beside bin/; a built or copied program has none.
+bool SystemPlatform::isInstalledCopy() {
+    const std::string marker = joinPath(programFolder(), "../share/hopwick/installed");
+    struct stat status {};
+    return stat(marker.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 std::string SystemPlatform::userConfigFolder() {
     if (const char* configHome = std::getenv("XDG_CONFIG_HOME"); configHome != nullptr && configHome[0] == '/') {
         return joinPath(configHome, "hopwick");
     }
     const std::string home = posix::homeFolder();
     if (home.empty()) {
-        return programFolder(); // nowhere else to keep it: the store's original place
+        return {}; // no folder of the user's own: an installed copy then keeps no store
     }
     return joinPath(joinPath(home, ".config"), "hopwick");
 }

@@ -5,10 +5,30 @@
 #include <cerrno>
 #include <cstdlib>
 #include <pwd.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
 namespace hopwick::posix {
+
+namespace {
+
+constexpr int kLockTries = 500;
+constexpr useconds_t kLockPause = 10000; // five seconds in all
+
+} // namespace
+
+int lockFile(int fd, int operation) {
+    for (int attempt = 0;; ++attempt) {
+        if (flock(fd, operation | LOCK_NB) == 0) {
+            return 0;
+        }
+        if ((errno != EWOULDBLOCK && errno != EINTR) || attempt == kLockTries) {
+            return errno;
+        }
+        usleep(kLockPause);
+    }
+}
 
 std::string errorText(int errorNumber) {
     // The system's own Japanese where it has it, ours for the common failures, else the system's text as it is.

@@ -14,6 +14,10 @@ std::string errorText(int errorNumber);
 std::string_view lastElement(std::string_view path);
 std::string folderPart(std::string_view path);
 
+// Takes a flock() lock (LOCK_SH or LOCK_EX) on the open file, waiting for a save of another process to end,
+// but not for ever: a process that holds the lock for seconds is not a save. Returns 0 or the errno.
+int lockFile(int fd, int operation);
+
 // The user's home folder: $HOME, or the password database's entry when HOME is unset or empty; "" if neither.
 std::string homeFolder();
 

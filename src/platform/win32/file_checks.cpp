@@ -17,6 +17,34 @@ bool SystemPlatform::isOrdinaryFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;
 }
 
+namespace {
+
+// Fills `volume` and `index` from the file or folder at `path`; false when nothing is there.
+bool identify(const std::wstring& path, std::uint64_t& volume, std::uint64_t& index) {
+    const win32::UniqueHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &information)) {
+        return false;
+    }
+    volume = information.dwVolumeSerialNumber;
+    index = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    return true;
+}
+
+} // namespace
+
+FileIdentity SystemPlatform::identifyFile(const std::string& path) {
+    FileIdentity identity;
+    if (path.empty()) {
+        return identity;
+    }
+    const std::wstring widePath = win32::widen(path);
+    identity.present = identify(widePath, identity.volume, identity.index);
+    identity.folderPresent = identify(win32::folderOf(widePath), identity.folderVolume, identity.folderIndex);
+    return identity;
+}
+
 bool SystemPlatform::isWritableFolder(const std::string& folder) {
     if (folder.empty()) {
         return false;

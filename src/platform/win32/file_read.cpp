@@ -1,4 +1,5 @@
 #include "platform/system_platform.h"
+#include "platform/win32/file_lock.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
@@ -56,6 +57,9 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
         }
         return failedWith(code);
     }
+    // A save copies its content in under an exclusive lock: with a shared one we read a whole content.
+    // A lock that never comes is no save; the file is read as it is.
+    const bool locked = win32::lockWholeFile(file.get(), 0) == ERROR_SUCCESS;
     FileRead result;
     // Room for the whole file at once where its size is known: under Wine every read is a call into the
     // server's world, and a picture came in sixty-four kilobytes at a time.
@@ -74,6 +78,9 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
             return failedWith(GetLastError());
         }
         result.truncated = !beyond.empty();
+    }
+    if (locked) {
+        win32::unlockWholeFile(file.get());
     }
     result.status = FileRead::Status::Read;
     return result;

@@ -12,6 +12,7 @@ namespace hopwick {
 namespace {
 
 constexpr const wchar_t* kConfigFolderName = L"Hopwick";
+constexpr const wchar_t* kInstalledMarker = L"hopwick.installed";
 
 // Only a store that cannot live beside the program needs them.
 const auto kKnownFolderPath = HOPWICK_SYSTEM_FUNCTION(L"shell32.dll", SHGetKnownFolderPath);
@@ -64,6 +65,12 @@ std::string SystemPlatform::programFolder() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+// The install step puts the marker beside the program; a copied or unpacked program has none.
+bool SystemPlatform::isInstalledCopy() {
+    const DWORD attributes = GetFileAttributesW(win32::joined(win32::widen(programFolder()), kInstalledMarker).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string SystemPlatform::userConfigFolder() {
