@@ -4,10 +4,8 @@ blanks comes in double quotes, and the file is opened with the program registere
 import time
 import unittest
 
-from launcher_case import LauncherCase
 from polling import wait_for
-from wine_launcher_run import WineRunFolder
-from wine_server import stop_wine_server
+from wine_case import WineCase
 from wine_shell import RecordedWineRun, recorder_command, registry, windows_path
 
 # A document type of the test's own, opened by the recording stand-in (record_call.exe).
@@ -17,17 +15,12 @@ DOCUMENT_CLASS = "HopwickE2E.Document"
 QUIET_PERIOD = 3.0
 
 
-class WineCommandLineTest(LauncherCase):
+class WineCommandLineTest(WineCase):
     run_class = RecordedWineRun
-    folder_class = WineRunFolder
 
     @classmethod
     def setUpClass(cls):
-        cls.start_session()
-        stop_wine_server(cls.session.environment)
-        cls.addClassCleanup(stop_wine_server, cls.session.environment)
-        # The server that the registry tool starts must know the display, or the launcher gets none.
-        cls.wine_environment = dict(cls.session.environment, HOPWICK_WINE_DISPLAY=cls.session.environment["DISPLAY"])
+        super().setUpClass()
         # Wine's shell reads the types from the machine's classes only; the prefix is this build's own.
         command = recorder_command()
         cls.registry("add", f"HKLM\\Software\\Classes\\{DOCUMENT_TYPE}", "/ve", "/d", DOCUMENT_CLASS, "/f")

@@ -5,32 +5,24 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from launcher_case import LauncherCase
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
-from store_rewrite_test import write_bmp
+from store_rewrite_test import PICTURE_COLOUR, PICTURE_SIZE, write_bmp
 from window_layout import control_rectangle
 from window_texts import INITIALISE_TITLE
-from wine_launcher_run import WineRunFolder
-from wine_server import stop_wine_server
+from wine_case import WineCase
 from wine_shell import RecordedWineRun, recorder_command, registry, windows_path
 
 LIST_EDGE = 2  # pixels of the list's sunken frame, above its first row
-PICTURE_COLOUR = (40, 160, 80)
-PICTURE_SIZE = 16
 HELP_PROTOCOL = "HKLM\\Software\\Classes\\mailto"
 
 
-class WineSetupCommandsTest(LauncherCase):
+class WineSetupCommandsTest(WineCase):
     run_class = RecordedWineRun
-    folder_class = WineRunFolder
 
     @classmethod
     def setUpClass(cls):
-        cls.start_session()
-        stop_wine_server(cls.session.environment)
-        cls.addClassCleanup(stop_wine_server, cls.session.environment)
-        cls.wine_environment = dict(cls.session.environment, HOPWICK_WINE_DISPLAY=cls.session.environment["DISPLAY"])
+        super().setUpClass()
         cls.send_mail_to_the_recorder()
 
     @classmethod
