@@ -15,6 +15,7 @@ CONTROLS = {
     "Command20": (3360, 2520, 855, 255),  # add
     "Command5": (1320, 1920, 975, 255),  # initialise
     "Command4": (3720, 1920, 855, 255),  # picture
+    "Command8": (4440, 2520, 375, 255),  # move up
     "Command9": (4920, 2520, 375, 255),  # move down
     "Label3": (6360, 2520, 735, 375),  # "Help!"
 }

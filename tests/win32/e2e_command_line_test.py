@@ -1,51 +1,28 @@
 """hopwick.exe under Wine started with a path, as Explorer starts it for a file dropped on its icon: the path with
 blanks comes in double quotes, and the file is opened with the program registered for its type."""
 
-import os
-import subprocess
 import time
 import unittest
 
-from launcher_case import LauncherCase
 from polling import wait_for
-from wine_launcher_run import WineLauncherRun, WineRunFolder
-from wine_server import WINE_ROOT, WINE_RUN, stop_wine_server
+from wine_case import WineCase
+from wine_shell import RecordedWineRun, recorder_command, registry, windows_path
 
 # A document type of the test's own, opened by the recording stand-in (record_call.exe).
 DOCUMENT_TYPE = ".hopwicke2e"
 DOCUMENT_CLASS = "HopwickE2E.Document"
-RECORDER = os.environ["HOPWICK_E2E_RECORDER"]
 # Long enough for a start that was going to happen to reach the stand-in's record.
 QUIET_PERIOD = 3.0
 
 
-def windows_path(path):
-    """A Linux path as Wine's programs see it, on drive Z:."""
-    return "Z:" + str(path).replace("/", "\\")
-
-
-class RecordedWineRun(WineLauncherRun):
-    """A run whose shell opens reach the stand-in, which records its command line into the run's folder."""
-
-    def __init__(self, session, driver, run_folder):
-        super().__init__(session, driver, run_folder)
-        self.record = run_folder.work_folder.parent / "record.txt"
-        self.environment["HOPWICK_RECORD_FILE"] = windows_path(self.record)
-
-
-class WineCommandLineTest(LauncherCase):
+class WineCommandLineTest(WineCase):
     run_class = RecordedWineRun
-    folder_class = WineRunFolder
 
     @classmethod
     def setUpClass(cls):
-        cls.start_session()
-        stop_wine_server(cls.session.environment)
-        cls.addClassCleanup(stop_wine_server, cls.session.environment)
-        # The server that the registry tool starts must know the display, or the launcher gets none.
-        cls.wine_environment = dict(cls.session.environment, HOPWICK_WINE_DISPLAY=cls.session.environment["DISPLAY"])
+        super().setUpClass()
         # Wine's shell reads the types from the machine's classes only; the prefix is this build's own.
-        command = f'"{windows_path(RECORDER)}" "%1"'
+        command = recorder_command()
         cls.registry("add", f"HKLM\\Software\\Classes\\{DOCUMENT_TYPE}", "/ve", "/d", DOCUMENT_CLASS, "/f")
         cls.registry("add", f"HKLM\\Software\\Classes\\{DOCUMENT_CLASS}\\shell\\open\\command", "/ve", "/d", command,
                      "/f")
@@ -54,8 +31,7 @@ class WineCommandLineTest(LauncherCase):
 
     @classmethod
     def registry(cls, *arguments):
-        subprocess.run([WINE_RUN, WINE_ROOT, "reg", *arguments], env=cls.wine_environment, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120, check=True)
+        registry(cls.wine_environment, *arguments)
 
     def setUp(self):
         super().setUp()

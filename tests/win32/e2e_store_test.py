@@ -4,13 +4,11 @@ and a store that the Linux program wrote, with Japanese paths and commas, rewrit
 import os
 import unittest
 
-from launcher_case import LauncherCase
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
 from store_rewrite_test import OLD_TIME, PICTURE_COLOUR, PICTURE_SIZE, write_bmp
-from wine_launcher_run import WineLauncherRun, WineRunFolder
 from window_layout import control_rectangle
-from wine_server import stop_wine_server
+from wine_case import WineCase
 
 DEFAULT_STORE_SIZE = 221
 EXIT_CODE = 0
@@ -18,18 +16,7 @@ LIST_EDGE = 2  # pixels of the list's sunken frame, above its first row
 DOWN_BUTTON = (4920, 2520, 375, 255)  # Command9, "↓", in twips
 
 
-class WineStoreTest(LauncherCase):
-    run_class = WineLauncherRun
-    folder_class = WineRunFolder
-
-    @classmethod
-    def setUpClass(cls):
-        # The Linux cases' session, less their measuring of the list's rows, which these tests do not click.
-        cls.start_session()
-        # Wine's processes of earlier suites know no display; they go, and so do ours at the end.
-        stop_wine_server(cls.session.environment)
-        cls.addClassCleanup(stop_wine_server, cls.session.environment)
-
+class WineStoreTest(WineCase):
     def start_run(self):
         run = super().start_run()
         run.wait_for_mode(run.normal_mode())

@@ -1,3 +1,4 @@
+#include "hopwick_version.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.h"
 #include "win32_test_support.h"
@@ -10,8 +11,14 @@
 namespace hopwick::win32 {
 namespace {
 
-// The program as Explorer sees it: built beside the tests, in the program's own folder.
+// The program as Explorer sees it: the one that HOPWICK_TESTED_PROGRAM names (a released copy), else the one
+// built beside the tests.
 std::wstring programPath() {
+    wchar_t named[MAX_PATH] = {};
+    if (const DWORD length = GetEnvironmentVariableW(L"HOPWICK_TESTED_PROGRAM", named, MAX_PATH);
+        length > 0 && length < MAX_PATH) {
+        return named;
+    }
     return widen(testProgramFolder()) + L"\\..\\..\\src\\platform\\win32\\hopwick.exe";
 }
 
@@ -35,16 +42,17 @@ TEST(ProgramResourcesTest, TheVersionResourceNamesTheProductItsDescriptionAndVer
 
     EXPECT_EQ(versionText(info, L"ProductName"), L"Hopwick");
     EXPECT_EQ(versionText(info, L"FileDescription"), L"ｺﾝﾊﾟｸﾄ な ｱﾌﾟﾘｹｰｼｮﾝ ﾗﾝﾁｬｰ");
-    EXPECT_EQ(versionText(info, L"FileVersion"), L"1.0.0");
-    EXPECT_EQ(versionText(info, L"ProductVersion"), L"1.0.0");
+    EXPECT_EQ(versionText(info, L"FileVersion"), HOPWICK_VERSION_TEXT);
+    EXPECT_EQ(versionText(info, L"ProductVersion"), HOPWICK_VERSION_TEXT);
     EXPECT_EQ(versionText(info, L"OriginalFilename"), L"hopwick.exe");
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwSignature, VS_FFI_SIGNATURE);
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    constexpr WORD kVersion[] = {HOPWICK_VERSION_NUMBERS}; // major, minor, patch, build
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(kVersion[1], kVersion[0])));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(kVersion[3], kVersion[2])));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 

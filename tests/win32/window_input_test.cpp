@@ -1,4 +1,5 @@
 #include "app/main_form.h"
+#include "app/texts.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_dpi.h"
@@ -34,9 +35,9 @@ void CALLBACK runNextLoopStep(HWND, UINT, UINT_PTR timer, DWORD) {
     PostQuitMessage(0);
 }
 
-// A key pressed and released on the keyboard, with Shift held if asked: the system queues it for the window
-// that has the focus, as it queues the real keyboard's keys.
-void pressKey(WORD key, bool shift = false) {
+// A key pressed and released on the keyboard, with Shift or Alt held if asked: the system queues it for the
+// window that has the focus, as it queues the real keyboard's keys.
+void pressKey(WORD key, bool shift = false, bool alt = false) {
     std::vector<INPUT> inputs;
     const auto add = [&inputs](WORD code, DWORD flags) {
         INPUT input{};
@@ -48,8 +49,14 @@ void pressKey(WORD key, bool shift = false) {
     if (shift) {
         add(VK_SHIFT, 0);
     }
+    if (alt) {
+        add(VK_MENU, 0);
+    }
     add(key, 0);
     add(key, KEYEVENTF_KEYUP);
+    if (alt) {
+        add(VK_MENU, KEYEVENTF_KEYUP);
+    }
     if (shift) {
         add(VK_SHIFT, KEYEVENTF_KEYUP);
     }
@@ -114,6 +121,11 @@ protected:
         wchar_t caption[64] = {};
         GetWindowTextW(focus, caption, 64);
         return narrow(caption);
+    }
+
+    // A button of the window by its caption.
+    HWND button(ControlId id) const {
+        return FindWindowExW(window->handle(), nullptr, L"BUTTON", widen(controlSpec(id).caption).c_str());
     }
 
     void click(int index) const {
@@ -265,6 +277,7 @@ TEST_F(WindowInputTest, TabInNormalModeMovesOnlyAmongTheControlsInView) {
 }
 
 TEST_F(WindowInputTest, TabInSetupModeWalksEveryButtonInTheTabOrder) {
+    form.Label2_Click();
     window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
     std::vector<std::string> focus;
     std::vector<std::function<void()>> steps;
@@ -284,6 +297,46 @@ TEST_F(WindowInputTest, TabInSetupModeWalksEveryButtonInTheTabOrder) {
                                                caption(ControlId::Command8), caption(ControlId::Command9), "List1",
                                                caption(ControlId::Command9)}));
     EXPECT_TRUE(platform.messages.empty());
+}
+
+// Whatever put the focus out of view, no key acts there unseen: typing, Enter, Space and the access keys do
+// nothing, and Tab brings the focus back into view.
+TEST_F(WindowInputTest, AControlOutOfViewTakesNoKeyButTab) {
+    window->applyWindowSize(kOuterWidth, kNormalOuterHeight);
+    const HWND add = button(ControlId::Command20);
+    const HWND remove = button(ControlId::Command2);
+    ASSERT_NE(add, nullptr);
+    ASSERT_NE(remove, nullptr);
+    std::vector<std::string> focus;
+    const auto noteFocus = [&] { focus.push_back(focusName()); };
+    const HWND input = edit;
+    runInLoop({[input] { SetFocus(input); }, [] { pressKey('X'); }, [] { pressKey(VK_RETURN); },
+               [] { pressKey('C', false, true); }, [add] { SetFocus(add); }, [] { pressKey(VK_SPACE); },
+               [] { pressKey(VK_RETURN); }, [remove] { SetFocus(remove); }, [] { pressKey(VK_SPACE); },
+               [] { pressKey(VK_RETURN); }, [] { pressKey('I'); }, [] { pressKey('D', false, true); },
+               [] { pressKey(VK_TAB); }, noteFocus});
+    EXPECT_EQ(form.Text1.Text(), "");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.dialogs.empty());
+    EXPECT_TRUE(platform.starts.empty());
+    EXPECT_EQ(form.List1.ListCount(), 3);
+    EXPECT_EQ(focus, (std::vector<std::string>{"List1"}));
+}
+
+// The same keys reach the same controls once they are in view: typing fills the path input, and Enter presses
+// the focused button, here Add, which finds no such file.
+TEST_F(WindowInputTest, InSetupModeTheControlsTakeTheirKeys) {
+    form.Label2_Click();
+    window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
+    const HWND add = button(ControlId::Command20);
+    ASSERT_NE(add, nullptr);
+    const HWND input = edit;
+    runInLoop(
+        {[input] { SetFocus(input); }, [] { pressKey('X'); }, [add] { SetFocus(add); }, [] { pressKey(VK_RETURN); }});
+    EXPECT_EQ(form.Text1.Text(), "x");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].prompt, texts::kNoSuchPathPrompt);
+    EXPECT_EQ(form.List1.ListCount(), 3);
 }
 
 TEST_F(WindowInputTest, TheListShowsFiveWholeRowsAsHighAsTheDesignFont) {

@@ -6,6 +6,7 @@ the build's wrapper, with its prefix and its Japanese locale.
 """
 
 import os
+import re
 import subprocess
 from pathlib import Path
 
@@ -52,6 +53,13 @@ class WineLauncherRun(LauncherRun):
         """How many captioned windows the program shows: its own and any message box or dialog over it (tooltips
         have no caption)."""
         return len(self._windows_named(".+"))
+
+    def answer_box(self, title, key):
+        """Waits for the message box titled `title`, presses `key` in it and waits until it has gone. Wine draws
+        its own frames, so X knows no active window: the box has the keyboard as soon as it shows."""
+        wait_for(lambda: self._windows_named(f"^{re.escape(title)}$"), f"the message box {title!r}")
+        self.driver.key(key)
+        wait_for(lambda: not self._windows_named(f"^{re.escape(title)}$"), f"the message box {title!r} to close")
 
     def _windows_named(self, name):
         if self.process.poll() is not None:

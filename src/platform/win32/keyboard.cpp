@@ -6,6 +6,15 @@
 
 namespace hopwick::win32 {
 
+namespace {
+
+// The messages by which a key reaches the focused control.
+bool reachesTheFocus(UINT message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_DEADCHAR;
+}
+
+} // namespace
+
 int16_t shiftState() {
     int16_t state = 0;
     if (GetKeyState(VK_SHIFT) < 0) {
@@ -36,6 +45,9 @@ bool MainWindow::preTranslate(MSG& message) {
             return true;
         }
     }
+    if (keyOutOfView(message)) {
+        return true;
+    }
     if (tabWithinView(message)) {
         return true;
     }
@@ -45,6 +57,16 @@ bool MainWindow::preTranslate(MSG& message) {
         return false;
     }
     return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+// A control out of view takes no key but Tab, which brings the focus back into view: Space or Enter on a hidden
+// button would press it unseen, and typing would fill the hidden path input.
+bool MainWindow::keyOutOfView(const MSG& message) const {
+    if (!reachesTheFocus(message.message) || isInView(message.hwnd)) {
+        return false;
+    }
+    const bool tab = message.message == WM_CHAR ? message.wParam == L'\t' : message.wParam == VK_TAB;
+    return !tab;
 }
 
 int MainWindow::run() {

@@ -72,6 +72,7 @@ private:
     LRESULT onEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // keyboard.cpp
     bool preTranslate(MSG& message);
+    bool keyOutOfView(const MSG& message) const; // true for a key that a control out of view may not take
     // tab_order.cpp
     bool isInView(HWND control) const;
     HWND nextTabStopInView(HWND from, bool backward) const;

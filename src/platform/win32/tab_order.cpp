@@ -2,16 +2,10 @@
 
 namespace hopwick::win32 {
 
-// Normal mode shows only the top strip of the window; the setup band lies below the client area. Focus, and so
-// the keyboard, must never reach a control that the user cannot see.
+// Normal mode shows only the top strip of the window; the setup band lies below the client area. Which controls
+// are in view is the form's rule, the same on every front end; the window itself counts as in view.
 bool MainWindow::isInView(HWND control) const {
-    RECT client{};
-    GetClientRect(window_, &client);
-    RECT bounds{};
-    GetWindowRect(control, &bounds);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bounds), 2);
-    RECT shown{};
-    return IsWindowVisible(control) && IntersectRect(&shown, &client, &bounds);
+    return form_.controlInView(controlOf(control));
 }
 
 HWND MainWindow::nextTabStopInView(HWND from, bool backward) const {
