@@ -41,8 +41,11 @@ void MainForm::SI() {
         }
     }
     if (failure.empty()) {
-        const FileWrite write = platform_.replaceFile(StorePath, encodeStore(platform_, fields));
-        if (!write.written) {
+        std::string bytes = encodeStore(platform_, fields);
+        const FileWrite write = platform_.replaceFile(StorePath, bytes);
+        if (write.written) {
+            LastStoreBytes = std::move(bytes);
+        } else {
             failure = write.error;
         }
     }
@@ -60,6 +63,7 @@ void MainForm::OpenF() {
     // A load shows exactly what a fresh start with this store would show.
     List1.Clear();
     FileRead file = platform_.readFile(StorePath, kStoreReadLimit);
+    LastStoreBytes = file.status == FileRead::Status::Read ? file.bytes : std::string();
     // A hidden store counts as none; one that exists but cannot be read is damaged, not absent.
     const bool present = platform_.isOrdinaryFile(StorePath) || file.status == FileRead::Status::Failed;
     if (!present) {
@@ -90,6 +94,12 @@ void MainForm::OpenF() {
     if (damaged) {
         reportStoreDamage(file.error);
     }
+}
+
+// What a load would read now; "" when there is no store or it cannot be read.
+std::string MainForm::storeBytesOnDisk() {
+    FileRead file = platform_.readFile(StorePath, kStoreReadLimit);
+    return file.status == FileRead::Status::Read ? std::move(file.bytes) : std::string();
 }
 
 void MainForm::checK() {
