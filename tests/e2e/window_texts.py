@@ -3,3 +3,6 @@
 APP_CAPTION = 'Hopwick'
 SETUP_CAPTION = 'ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ （ｾｯﾄｱｯﾌﾟが終了したら OK か Cancel をｸﾘｯｸして下さい。）'
 WRONG_PATH_TITLE = 'INCORRECT'
+DROP_TITLE = 'ﾌｧｲﾙ を ﾄﾞﾛｯﾌﾟ しました。'
+DROP_REFUSED_TITLE = 'ﾄﾞﾛｯﾌﾟ した ﾌｧｲﾙ を追加できません。'
+STORE_CHANGED_TITLE = 'ﾘｽﾄ が他で ｾｰﾌﾞ されました。'

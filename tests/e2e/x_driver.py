@@ -63,6 +63,12 @@ class XDriver:
     def key(self, name):
         self._run("xdotool", "key", name)
 
+    def type_text(self, text):
+        self._run("xdotool", "type", "--", text)
+
+    def move_window(self, window, x, y):
+        self._run("xdotool", "windowmove", "--sync", str(window), str(x), str(y))
+
     def capture(self, window):
         return ScreenImage(self._run("import", "-window", str(window), "-depth", "8", "ppm:-"))
 
