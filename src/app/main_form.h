@@ -114,6 +114,7 @@ private:
     void reportStoreDamage(const std::string& reason);
     std::string storeBytesOnDisk();
     bool storeChangedElsewhere();
+    bool otherListStored();
     int askToOverwriteStore();
     bool followStoreBeforeDropSave();
     // edit/

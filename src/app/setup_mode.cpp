@@ -19,7 +19,7 @@ void MainForm::Label2_Click() {
 // A store that another process saved meanwhile is overwritten only when the user says so; No takes the other
 // list up instead, and closing the question stays in setup mode with nothing written.
 void MainForm::Command1_Click() {
-    if (storeChangedElsewhere()) {
+    if (otherListStored()) {
         const int answer = askToOverwriteStore();
         if (answer == kAnswerNo) {
             leaveSetupMode();

@@ -8,6 +8,12 @@ bool MainForm::storeChangedElsewhere() {
     return storeBytesOnDisk() != LastStoreBytes;
 }
 
+// Only a list that is stored can be lost by overwriting it: a store removed meanwhile is simply written again.
+bool MainForm::otherListStored() {
+    const std::string stored = storeBytesOnDisk();
+    return !stored.empty() && stored != LastStoreBytes;
+}
+
 // In setup mode the user's edits are in progress: they are kept, and OK asks before it overwrites.
 void MainForm::storeChangedOnDisk() {
     if (!SetupMode && storeChangedElsewhere()) {
@@ -23,11 +29,13 @@ int MainForm::askToOverwriteStore() {
 // A drop saves over what is stored now. Normal mode takes it up silently, as it shows the store; setup mode
 // asks whether its edits overwrite it. False when the question was closed without an answer.
 bool MainForm::followStoreBeforeDropSave() {
-    if (!storeChangedElsewhere()) {
+    if (!SetupMode) {
+        if (storeChangedElsewhere()) {
+            OpenF();
+        }
         return true;
     }
-    if (!SetupMode) {
-        OpenF();
+    if (!otherListStored()) {
         return true;
     }
     const int answer = askToOverwriteStore();

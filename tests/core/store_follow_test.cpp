@@ -107,6 +107,17 @@ TEST_F(StoreFollowTest, OkOverAnUnchangedStoreSavesWithoutAQuestion) {
     EXPECT_EQ(storeBytes(), storeRecord({"a", "b"}));
 }
 
+TEST_F(StoreFollowTest, OkOverAStoreRemovedMeanwhileWritesItAgainWithoutAQuestion) {
+    writeStore(storeRecord({"a"}));
+    start();
+    form->Label2_Click();
+    form->List1.AddItem("mine");
+    std::filesystem::remove(storePath());
+    form->Command1_Click();
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(storeBytes(), storeRecord({"a", "mine"}));
+}
+
 TEST_F(StoreFollowTest, OkOverAChangedStoreAsksAndYesOverwritesIt) {
     writeStore(storeRecord({"a"}));
     start();
