@@ -7,11 +7,11 @@
 #include <csignal>
 #include <cstdint>
 #include <mutex>
+#include <pthread.h>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -58,13 +58,26 @@ public:
         sigset_t previous;
         sigfillset(&all);
         pthread_sigmask(SIG_SETMASK, &all, &previous);
-        std::thread([this] { run(); }).detach();
+        pthread_t thread{};
+        threadRuns_ = pthread_create(&thread, nullptr, &Reaper::runThread, this) == 0;
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        if (threadRuns_) {
+            pthread_detach(thread);
+        } else {
+            closeWatch();
+        }
     }
 
     // A new child joins the set without waking the thread, so that a start costs the user-interface thread
     // no switch to it.
     void add(pid_t child) {
+        if (!threadRuns_) {
+            // No thread could be made: every start reaps what has ended so far, so that zombies stay few.
+            const std::lock_guard lock(mutex_);
+            polled_.push_back(child);
+            reapPolledLocked();
+            return;
+        }
         const int pidfd = watched_ < 0 ? -1 : static_cast<int>(syscall(SYS_pidfd_open, child, 0));
         epoll_event event{};
         event.events = EPOLLIN;
@@ -83,6 +96,15 @@ public:
     }
 
 private:
+    void closeWatch() {
+        for (int* fd : {&waker_, &watched_}) {
+            if (*fd >= 0) {
+                close(*fd);
+                *fd = -1;
+            }
+        }
+    }
+
     void wake() {
         if (watched_ < 0) {
             changed_.notify_one();
@@ -96,6 +118,8 @@ private:
         const std::lock_guard lock(mutex_);
         return !polled_.empty();
     }
+
+    static void* runThread(void* reaper) { static_cast<Reaper*>(reaper)->run(); }
 
     [[noreturn]] void run() {
         for (;;) {
@@ -135,6 +159,10 @@ private:
 
     void reapPolled() {
         const std::lock_guard lock(mutex_);
+        reapPolledLocked();
+    }
+
+    void reapPolledLocked() {
         std::erase_if(polled_, [](pid_t child) {
             pid_t ended = 0;
             do {
@@ -146,6 +174,7 @@ private:
 
     int watched_ = -1;
     int waker_ = -1;
+    bool threadRuns_ = false;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<pid_t> polled_;
