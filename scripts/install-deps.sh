@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev
     fonts-ipafont-gothic fontconfig xdg-utils desktop-file-utils
-    xvfb xdotool x11-utils openbox imagemagick
+    xvfb xdotool x11-utils openbox imagemagick python3-xlib
     clang libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64 locales python3
     dpkg-dev lintian appstream man-db groff-base librsvg2-bin

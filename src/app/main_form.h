@@ -7,10 +7,12 @@
 #include "app/form_window.h"
 #include "app/list_box.h"
 #include "edit/data_object.h"
+#include "edit/drop_refusals.h"
 #include "platform/platform.h"
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 
 namespace hopwick {
@@ -38,6 +40,8 @@ public:
     std::string LastStoreBytes;   // the store's bytes as last loaded or saved
     std::array<std::string, kStoreSlots> ItemSlots;
     std::string PicturePath;
+    // The exact bytes this window last read from the store or wrote to it: what it believes is stored.
+    std::string LastStoreBytes;
     std::string DropPath;
     int DropAnswer = 0;
     int DropIndex = 0;
@@ -86,6 +90,8 @@ public:
     void checK();
     void Ini();
     void Command5_Click();
+    // Another process may have changed the store: normal mode shows what is stored now.
+    void storeChangedOnDisk();
 
     // Launching (launch/).
     void List1_Click();
@@ -113,15 +119,25 @@ private:
     std::string saveRefusal(std::size_t recordSize);
     void showStoredPicture();
     void reportStoreDamage(const std::string& reason);
+    std::string storeBytesOnDisk();
+    bool storeChangedElsewhere();
+    bool otherListStored();
+    int askToOverwriteStore();
+    bool followStoreBeforeDropSave();
     // edit/
     bool admitsNewItem(const std::string& path);
     bool admitsPicturePath(const std::string& path);
+    void refuseItem(const std::string& path, const char* prompt, const char* title);
     void dropFiles(const DataObject& data);
+    void offerDroppedFiles(const DataObject& data);
     int entryToMove();
     void exchangeWithNeighbour(int index, int neighbour);
 
     Platform& platform_;
     ControlId focused_ = ControlId::Form;
+    // While a drop asks its questions: where refused names are collected, and drops that came meanwhile.
+    DropRefusals* dropRefusals_ = nullptr;
+    std::deque<DataObject> pendingDrops_;
 };
 
 } // namespace hopwick

@@ -16,7 +16,20 @@ void MainForm::Label2_Click() {
     SetupMode = true;
 }
 
+// A store that another process saved meanwhile is overwritten only when the user says so; No takes the other
+// list up instead, and closing the question stays in setup mode with nothing written.
 void MainForm::Command1_Click() {
+    if (otherListStored()) {
+        const int answer = askToOverwriteStore();
+        if (answer == kAnswerNo) {
+            leaveSetupMode();
+            OpenF();
+            return;
+        }
+        if (answer != kAnswerYes) {
+            return;
+        }
+    }
     leaveSetupMode();
     SI();
 }

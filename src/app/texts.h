@@ -23,6 +23,13 @@ inline constexpr const char* kDropTitle = "ﾌｧｲﾙ を ﾄﾞﾛｯﾌﾟ �
 inline constexpr const char* kListFullPrompt = "これ以上ｱｲﾃﾑを追加できません。（最大 40 個）";
 inline constexpr const char* kListFullTitle = "ﾘｽﾄ が一杯です。";
 inline constexpr const char* kQuoteInPathPrompt = "ﾊﾟｽ に \" は使えません。";
+inline constexpr const char* kDropRefusedTitle = "ﾄﾞﾛｯﾌﾟ した ﾌｧｲﾙ を追加できません。";
+inline constexpr const char* kMoreNamesBefore = "ほか ";
+inline constexpr const char* kMoreNamesAfter = " 個";
+inline constexpr const char* kStoreChangedTitle = "ﾘｽﾄ が他で ｾｰﾌﾞ されました。";
+inline constexpr const char* kStoreChangedPrompt = "他の Hopwick がこの ﾌｧｲﾙ に ﾘｽﾄ を ｾｰﾌﾞ しました。\r\n"
+                                                   "この ｳｨﾝﾄﾞｳ の ﾘｽﾄ で上書きしますか？\r\n"
+                                                   "（いいえ: 上書きせず、ｾｰﾌﾞ された ﾘｽﾄ を読み込みます。）";
 
 } // namespace hopwick::texts
 

@@ -19,26 +19,68 @@ void MainForm::List1_OLEDragDrop(const DataObject& Data, int&, int, int, float, 
     dropFiles(Data);
 }
 
-// Each dropped file is offered on its own; every one accepted is stored at once, in either mode.
+// A drop that arrives while another one asks its questions waits until that one has finished, so that the
+// two never interleave their questions and saves.
 void MainForm::dropFiles(const DataObject& data) {
     Form.SetFocus();
     if (!data.GetFormat(kFormatFiles)) {
         return;
     }
+    if (dropRefusals_ != nullptr) {
+        pendingDrops_.push_back(data);
+        return;
+    }
+    offerDroppedFiles(data);
+    while (!pendingDrops_.empty()) {
+        const DataObject next = std::move(pendingDrops_.front());
+        pendingDrops_.pop_front();
+        offerDroppedFiles(next);
+    }
+}
+
+// Each dropped file that may be stored is offered on its own; every one accepted is stored at once, in
+// either mode. Names that cannot be stored are told together at the end, and closing a question without an
+// answer stops the drop.
+void MainForm::offerDroppedFiles(const DataObject& data) {
+    DropRefusals refusals;
+    dropRefusals_ = &refusals;
     const int count = data.FilesCount();
+    // False when the name is refused; once the list is full, every later name is refused with it.
+    const auto admitted = [&] {
+        if (admitsNewItem(DropPath)) {
+            return true;
+        }
+        if (List1.ListCount() >= kStoreSlots) {
+            for (int rest = DropIndex + 1; rest <= count; ++rest) {
+                refusals.refuse(texts::kListFullPrompt, data.FilesItem(rest));
+            }
+            DropIndex = count;
+        }
+        return false;
+    };
     for (DropIndex = 1; DropIndex <= count; ++DropIndex) {
         DropPath = data.FilesItem(DropIndex);
-        if (!admitsNewItem(DropPath)) {
-            if (List1.ListCount() >= kStoreSlots) {
-                break; // the list is full: offering the rest would only be refused again
-            }
+        if (!admitted()) {
             continue;
         }
         DropAnswer = platform_.messageBox(texts::kDropPrompt, kStyleYesNo, texts::kDropTitle);
-        if (DropAnswer == kAnswerYes) {
-            List1.AddItem(DropPath);
-            SI();
+        if (DropAnswer == kAnswerNo) {
+            continue;
         }
+        if (DropAnswer != kAnswerYes || !followStoreBeforeDropSave()) {
+            break;
+        }
+        // The list that was followed may have no room left.
+        if (!admitted()) {
+            continue;
+        }
+        List1.AddItem(DropPath);
+        SI();
+    }
+    dropRefusals_ = nullptr;
+    if (!refusals.empty()) {
+        platform_.beep();
+        platform_.messageBox(refusals.report(), kStyleOk, texts::kDropRefusedTitle);
     }
 }
 

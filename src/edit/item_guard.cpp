@@ -22,8 +22,7 @@ const char* unstorableReason(std::string_view path) {
 // door, whichever door that is.
 bool MainForm::admitsNewItem(const std::string& path) {
     if (List1.ListCount() >= kStoreSlots) {
-        platform_.beep();
-        platform_.messageBox(texts::kListFullPrompt, kStyleOk, texts::kListFullTitle);
+        refuseItem(path, texts::kListFullPrompt, texts::kListFullTitle);
         return false;
     }
     return admitsPicturePath(path);
@@ -31,11 +30,20 @@ bool MainForm::admitsNewItem(const std::string& path) {
 
 bool MainForm::admitsPicturePath(const std::string& path) {
     if (const char* reason = unstorableReason(path)) {
-        platform_.beep();
-        platform_.messageBox(reason, kStyleOk, texts::kEnterPathTitle);
+        refuseItem(path, reason, texts::kEnterPathTitle);
         return false;
     }
     return true;
+}
+
+// A drop reports what it refused in one box at its end; anything else is told at once.
+void MainForm::refuseItem(const std::string& path, const char* prompt, const char* title) {
+    if (dropRefusals_ != nullptr) {
+        dropRefusals_->refuse(prompt, path);
+        return;
+    }
+    platform_.beep();
+    platform_.messageBox(prompt, kStyleOk, title);
 }
 
 } // namespace hopwick

@@ -18,6 +18,7 @@ namespace hopwick {
 inline constexpr int kStyleOk = 0;
 inline constexpr int kStyleYesNo = 4; // Yes is the default button
 inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerCancel = 2; // a Yes/No box closed without an answer (Escape, the close button)
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
@@ -90,7 +91,8 @@ public:
     Platform& operator=(const Platform&) = delete;
     virtual ~Platform() = default;
 
-    // Modal message box. An empty title shows the application's title. Returns kAnswerOk, kAnswerYes or kAnswerNo.
+    // Modal message box. An empty title shows the application's title. Returns kAnswerOk, kAnswerYes or kAnswerNo,
+    // or kAnswerCancel when a Yes/No box was closed without an answer.
     virtual int messageBox(const std::string& prompt, int style, const std::string& title) = 0;
     virtual void beep() = 0;
 

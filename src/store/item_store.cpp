@@ -133,6 +133,12 @@ void MainForm::OpenF() {
     }
 }
 
+// What a load would read now; "" when there is no store or it cannot be read.
+std::string MainForm::storeBytesOnDisk() {
+    FileRead file = platform_.readFile(StorePath, kStoreReadLimit);
+    return file.status == FileRead::Status::Read ? std::move(file.bytes) : std::string();
+}
+
 void MainForm::checK() {
     while (List1.ListCount() > 0 && List1.List(List1.ListCount() - 1).empty()) {
         List1.RemoveItem(List1.ListCount() - 1);

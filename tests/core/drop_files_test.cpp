@@ -66,26 +66,75 @@ TEST_F(DropFilesTest, DragOverAlwaysShowsACopy) {
     EXPECT_EQ(effect, 1);
 }
 
-TEST_F(DropFilesTest, ADropThatWouldPassFortyStopsOfferingOnceTheListIsFull) {
+TEST_F(DropFilesTest, ADropThatWouldPassFortyStopsOfferingOnceTheListIsFullAndNamesTheRestOnce) {
     std::vector<std::string> stored(38, "s");
     writeStore(storeRecord(stored));
     start();
     dropOnWindow(DataObject::files({"/d/1", "/d/2", "/d/3", "/d/4"}));
     EXPECT_EQ(form->List1.ListCount(), 40);
     EXPECT_EQ(form->List1.List(39), "/d/2");
-    ASSERT_EQ(platform.messages.size(), 3u); // two questions, then the list is full once
-    EXPECT_EQ(platform.messages[2].prompt, expected::kListFull);
-    EXPECT_EQ(platform.messages[2].title, expected::kListFullTitle);
+    ASSERT_EQ(platform.messages.size(), 3u); // two questions, then one report
+    EXPECT_EQ(platform.messages[2].prompt, std::string(expected::kListFull) + "\r\n/d/3\r\n/d/4");
+    EXPECT_EQ(platform.messages[2].title, expected::kDropRefusedTitle);
+    EXPECT_EQ(platform.messages[2].style, kStyleOk);
     EXPECT_EQ(platform.beeps, 1);
 }
 
-TEST_F(DropFilesTest, AFileWithADoubleQuoteIsRefusedAndTheRestAreStillOffered) {
+TEST_F(DropFilesTest, NamesWithADoubleQuoteAreReportedAfterTheRestWereOffered) {
     start();
-    dropOnWindow(DataObject::files({"/q/\"odd\"", "/q/fine"}));
+    dropOnWindow(DataObject::files({"/q/\"odd\"", "/q/fine", "/q/\"too\""}));
     EXPECT_EQ(form->List1.List(15), "/q/fine");
     EXPECT_EQ(form->List1.ListCount(), 16);
+    EXPECT_EQ(storeBytes(), storeRecord([] {
+                  std::vector<std::string> items = kDefaultItems;
+                  items.push_back("/q/fine");
+                  return items;
+              }()));
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].prompt, expected::kQuoteInPath);
+    EXPECT_EQ(platform.messages[0].prompt, expected::kDropQuestion);
+    EXPECT_EQ(platform.messages[1].prompt, std::string(expected::kQuoteInPath) + "\r\n/q/\"odd\"\r\n/q/\"too\"");
+    EXPECT_EQ(platform.messages[1].title, expected::kDropRefusedTitle);
+    EXPECT_EQ(platform.beeps, 1);
+}
+
+TEST_F(DropFilesTest, TenThousandRefusedNamesMakeOneShortReport) {
+    writeStore(storeRecord(std::vector<std::string>(39, "s")));
+    start();
+    std::vector<std::string> names;
+    for (int i = 0; i < 10000; ++i) {
+        names.push_back("/m/\"" + std::to_string(i));
+    }
+    names.push_back("/m/last fits");
+    names.push_back("/m/no room");
+    dropOnList(DataObject::files(names));
+    EXPECT_EQ(form->List1.List(39), "/m/last fits");
+    ASSERT_EQ(platform.messages.size(), 2u); // the one question and the one report
+    EXPECT_EQ(platform.messages[1].prompt,
+              std::string(expected::kQuoteInPath) +
+                  "\r\n/m/\"0\r\n/m/\"1\r\n/m/\"2\r\n/m/\"3\r\n/m/\"4\r\nほか 9995 個\r\n" + expected::kListFull +
+                  "\r\n/m/no room");
+}
+
+TEST_F(DropFilesTest, ClosingAQuestionWithoutAnAnswerStopsTheDrop) {
+    writeStore(storeRecord({"a"}));
+    start();
+    platform.messageAnswers = {kAnswerYes, kAnswerCancel};
+    dropOnWindow(DataObject::files({"/s/1", "/s/\"quoted\"", "/s/2", "/s/3", "/s/\"late\""}));
+    EXPECT_EQ(items(), (std::vector<std::string>{"a", "/s/1"}));
+    EXPECT_EQ(storeBytes(), storeRecord({"a", "/s/1"}));
+    ASSERT_EQ(platform.messages.size(), 3u); // two questions; only the name refused before the stop is told
+    EXPECT_EQ(platform.messages[2].prompt, std::string(expected::kQuoteInPath) + "\r\n/s/\"quoted\"");
+}
+
+TEST_F(DropFilesTest, ADropArrivingDuringAnotherDropsQuestionWaitsItsTurn) {
+    writeStore(storeRecord({"a"}));
+    start();
+    platform.whileMessageShown = {[&] { dropOnList(DataObject::files({"/second"})); }};
+    platform.messageAnswers = {kAnswerYes, kAnswerYes, kAnswerYes};
+    dropOnWindow(DataObject::files({"/first/1", "/first/2"}));
+    EXPECT_EQ(items(), (std::vector<std::string>{"a", "/first/1", "/first/2", "/second"}));
+    EXPECT_EQ(storeBytes(), storeRecord({"a", "/first/1", "/first/2", "/second"}));
+    EXPECT_EQ(platform.messages.size(), 3u);
 }
 
 TEST_F(DropFilesTest, ADropInSetupModeStoresTheSetupEditsToo) {

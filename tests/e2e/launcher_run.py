@@ -1,6 +1,7 @@
 """One run of the launcher: the program copied into a folder of its own (where its store lives), started from a
 separate working folder with the recording stand-ins first on PATH, and driven through its window."""
 
+import os
 import re
 import shutil
 import subprocess
@@ -15,6 +16,10 @@ from window_texts import APP_CAPTION
 
 PROGRAM_NAME = "hopwick"
 EXIT_TIMEOUT = 10.0
+DRAG_TIMEOUT = 30.0
+# The drag source needs python3-xlib, which only the system's Python has.
+DRAG_SOURCE = Path(__file__).with_name("xdnd_source.py")
+SYSTEM_PYTHON = os.environ.get("HOPWICK_E2E_SYSTEM_PYTHON", "/usr/bin/python3")
 
 
 class RunFolder:
@@ -83,6 +88,27 @@ class LauncherRun:
 
     def capture(self):
         return self.driver.capture(self.window)
+
+    def move_to(self, x, y):
+        """Moves the window, so that two launchers on one screen do not cover each other."""
+        self.driver.move_window(self.window, x, y)
+
+    def drag_files(self, paths, control="List1"):
+        """Drags the files from a drag source of its own onto the middle of a control and drops them there.
+        Returns the source's account of the target's answers, once the drop is finished or refused."""
+        origin = self.driver.geometry(self.window)
+        area = control_rectangle(control)
+        x = origin.left + area.left + area.width // 2
+        y = origin.top + area.top + area.height // 2
+        result = subprocess.run([SYSTEM_PYTHON, str(DRAG_SOURCE), str(self.window), str(x), str(y),
+                                 *(str(path) for path in paths)], env=self.environment, capture_output=True,
+                                text=True, timeout=DRAG_TIMEOUT)
+        if result.returncode != 0:
+            raise AssertionError(f"the drag failed ({result.returncode}): {result.stdout}{result.stderr}")
+        return result.stdout.splitlines()
+
+    def boxes_titled(self, title):
+        return self._windows_named(title)
 
     def settled_capture(self):
         """A capture that the next one repeats, so the window has finished drawing."""

@@ -5,3 +5,6 @@ SETUP_CAPTION = 'ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ （ｾｯﾄｱｯﾌﾟが�
 WRONG_PATH_TITLE = 'INCORRECT'
 INITIALISE_TITLE = '初期化'
 ENTER_PATH_TITLE = 'ﾊﾟｽ を入力して下さい。'
+DROP_TITLE = 'ﾌｧｲﾙ を ﾄﾞﾛｯﾌﾟ しました。'
+DROP_REFUSED_TITLE = 'ﾄﾞﾛｯﾌﾟ した ﾌｧｲﾙ を追加できません。'
+STORE_CHANGED_TITLE = 'ﾘｽﾄ が他で ｾｰﾌﾞ されました。'

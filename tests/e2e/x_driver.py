@@ -67,6 +67,12 @@ class XDriver:
         """Types text into the focused window, key by key."""
         self._run("xdotool", "type", "--delay", "10", text)
 
+    def type_text(self, text):
+        self._run("xdotool", "type", "--", text)
+
+    def move_window(self, window, x, y):
+        self._run("xdotool", "windowmove", "--sync", str(window), str(x), str(y))
+
     def capture(self, window):
         return ScreenImage(self._run("import", "-window", str(window), "-depth", "8", "ppm:-"))
 

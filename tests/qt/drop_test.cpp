@@ -48,6 +48,10 @@ private slots:
 
         QVERIFY(drop.accepted);
         QCOMPARE(drop.action, Qt::CopyAction);
+        // The drop has returned, finished, before its first question.
+        QVERIFY(launcher->platform.modals.empty());
+        QCOMPARE(list()->count(), 15);
+        QCoreApplication::processEvents();
         QCOMPARE(launcher->platform.modals.size(), std::size_t(3));
         for (const auto& modal : launcher->platform.modals) {
             QCOMPARE(modal.title, kDropTitle);
@@ -91,6 +95,7 @@ private slots:
         QMimeData mime;
         mime.setText("/usr/bin/xterm");
         QVERIFY(dragAndDrop(list()->viewport(), QPoint(20, 20), mime, Qt::CopyAction).accepted);
+        QCoreApplication::processEvents();
         QVERIFY(launcher->platform.modals.empty());
         QCOMPARE(list()->count(), 15);
         QVERIFY(!std::filesystem::exists(launcher->folderPath("SIS")));

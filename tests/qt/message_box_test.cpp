@@ -45,9 +45,39 @@ private slots:
         QCOMPARE(platform->messageBox("prompt", style, "title"), answer);
     }
 
-    void closingAYesNoBoxAnswersNo() {
+    // Escape and the close button give no answer at all, which the caller tells apart from No.
+    void closingAYesNoBoxIsNoAnswer_data() {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("escape") << true;
+        QTest::newRow("close button") << false;
+    }
+
+    void closingAYesNoBoxIsNoAnswer() {
+        QFETCH(bool, byEscape);
+        bool closed = false;
+        platform->answers.push_back([byEscape, &closed](QDialog& dialog) {
+            dialog.show();
+            if (byEscape) {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            } else {
+                dialog.close();
+            }
+            closed = !dialog.isVisible();
+            return dialog.result();
+        });
+        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleYesNo, "title"), hopwick::kAnswerCancel);
+        QVERIFY(closed);
         platform->answers.push_back(cancel());
-        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleYesNo, "title"), hopwick::kAnswerNo);
+        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleYesNo, "title"), hopwick::kAnswerCancel);
+    }
+
+    void escapeClosesAnOkBoxWithOk() {
+        platform->answers.push_back([](QDialog& dialog) {
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            return dialog.result();
+        });
+        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleOk, "title"), hopwick::kAnswerOk);
     }
 
     void buttonsByStyle() {
@@ -110,7 +140,11 @@ private:
         BoxLook look;
         platform->answers.push_back([&look](QDialog& dialog) {
             auto& box = static_cast<QMessageBox&>(dialog);
-            look = {box.standardButtons(), box.standardButton(box.defaultButton()), box.icon(), box.textFormat()};
+            QMessageBox::StandardButtons shown;
+            for (QAbstractButton* button : box.buttons()) {
+                shown |= button->isHidden() ? QMessageBox::NoButton : box.standardButton(button);
+            }
+            look = {shown, box.standardButton(box.defaultButton()), box.icon(), box.textFormat()};
             return cancel()(dialog);
         });
         platform->messageBox(prompt, style, "title");

@@ -5,9 +5,14 @@
 //       then saves the lists named in LISTS ("AB": A, B, A, ...) one after the other, reloading after each
 //       save, for SECONDS seconds (0: until killed). Every load must be silent and show one whole list.
 //
+//   hopwick_reliability_helper start-storm COUNT first|later
+//       Starts COUNT programs with no descriptor free, from the first start or from the second on; see
+//       start_storm.h for what it checks and its exit codes.
+//
 // Started with HOPWICK_STAND_IN_LOG set, under any name, it records how it was called there and exits.
 
 #include "stand_in.h"
+#include "start_storm.h"
 #include "store_lists.h"
 #include "windowless_platform.h"
 
@@ -67,6 +72,9 @@ int main(int argc, char** argv) {
     if (argc == 5 && std::string(argv[1]) == "save-loop" && argv[3][0] != '\0') {
         return saveLoop(argv[2], argv[3], std::atoi(argv[4]));
     }
-    std::cerr << "usage: " << argv[0] << " save-loop FOLDER LISTS SECONDS\n";
+    if (argc == 4 && std::string(argv[1]) == "start-storm") {
+        return hopwick::testing::startStorm(std::atoi(argv[2]), std::string(argv[3]) == "first");
+    }
+    std::cerr << "usage: " << argv[0] << " save-loop FOLDER LISTS SECONDS | start-storm COUNT first|later\n";
     return kUsage;
 }

@@ -8,6 +8,11 @@ namespace hopwick::testing {
 int RecordingPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
     messages.push_back({prompt, style, title});
     events.push_back("message: " + prompt);
+    if (!whileMessageShown.empty()) {
+        const std::function<void()> meanwhile = std::move(whileMessageShown.front());
+        whileMessageShown.pop_front();
+        meanwhile();
+    }
     if (!messageAnswers.empty()) {
         const int answer = messageAnswers.front();
         messageAnswers.pop_front();

@@ -3,6 +3,7 @@
 #include "platform/system_platform.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,8 @@ class RecordingPlatform final : public SystemPlatform {
 public:
     // Answers for the next message boxes, in order; with none left, a box answers OK, or Yes for style 4.
     std::deque<int> messageAnswers;
+    // What happens while the next message boxes are up, in order, as other events or processes act then.
+    std::deque<std::function<void()>> whileMessageShown;
     // Results of the next file-open dialogs, in order: a full path confirms it, nothing cancels it.
     std::deque<std::optional<std::string>> dialogResults;
     // Results of the next program starts; with none left, the program starts.

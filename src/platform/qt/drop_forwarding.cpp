@@ -4,6 +4,7 @@
 #include "flag_bits.h"
 #include "virtual_keys.h"
 
+#include <QtCore/QMetaObject>
 #include <QtCore/QMimeData>
 #include <QtCore/QUrl>
 #include <QtGui/QDropEvent>
@@ -75,10 +76,14 @@ void forwardDragOver(MainForm& form, DragOverHandler handler, QDragMoveEvent& ev
     acceptAsCopy(event, args.effect);
 }
 
-void forwardDrop(MainForm& form, DropHandler handler, QDropEvent& event) {
-    DropArguments args = argumentsOf(event);
-    (form.*handler)(args.data, args.effect, args.button, args.shift, args.x, args.y);
+void forwardDrop(MainForm& form, DropHandler handler, QDropEvent& event, QObject& target) {
     acceptAsCopy(event, kDropEffectCopy);
+    QMetaObject::invokeMethod(
+        &target,
+        [&form, handler, args = argumentsOf(event)]() mutable {
+            (form.*handler)(args.data, args.effect, args.button, args.shift, args.x, args.y);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace hopwick

@@ -6,6 +6,7 @@
 class QDragMoveEvent;
 class QDropEvent;
 class QMimeData;
+class QObject;
 
 namespace hopwick {
 
@@ -21,8 +22,10 @@ DataObject dataObjectFrom(const QMimeData& mime);
 
 // Runs a drag-over handler and accepts the drag as a copy when the handler asks for it.
 void forwardDragOver(MainForm& form, DragOverHandler handler, QDragMoveEvent& event, int state);
-// Runs a drop handler. The drop is reported as a copy, never a move: the launcher keeps only the path, and a
-// move would let the source delete the file.
-void forwardDrop(MainForm& form, DropHandler handler, QDropEvent& event);
+// Finishes the drop at once and runs the drop handler once the event has returned, so that the source hears
+// the drop's result before any question is asked, and a later drag is never answered from inside this one's
+// questions. The drop is reported as a copy, never a move: the launcher keeps only the path, and a move would
+// let the source delete the file. The handler does not run if `target` is gone by then.
+void forwardDrop(MainForm& form, DropHandler handler, QDropEvent& event, QObject& target);
 
 } // namespace hopwick

@@ -145,7 +145,7 @@ void ItemList::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void ItemList::dropEvent(QDropEvent* event) {
-    forwardDrop(form_, &MainForm::List1_OLEDragDrop, *event);
+    forwardDrop(form_, &MainForm::List1_OLEDragDrop, *event, *this);
 }
 
 } // namespace hopwick

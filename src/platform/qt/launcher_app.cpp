@@ -34,6 +34,7 @@ LauncherApp::LauncherApp(int argc, char** argv) {
     window_ = std::make_unique<MainWindow>(*form_);
     platform_->attach(*window_);
     form_->Form_Load(); // opens a command-line path and loads the store before the window shows
+    storeWatcher_ = std::make_unique<StoreWatcher>(*form_, form_->StorePath);
     window_->show();
     window_->prepareFirstPaint();
 }

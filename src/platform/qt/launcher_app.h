@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "main_window.h"
 #include "qt_platform.h"
+#include "store_watcher.h"
 
 #include <QtCore/QTranslator>
 
@@ -11,7 +12,7 @@
 namespace hopwick {
 
 // The launcher as the program starts it, once a QApplication exists: Qt's own texts in Japanese, the platform,
-// the form and its window, a command-line path opened and the store loaded, and the window shown.
+// the form and its window, a command-line path opened and the store loaded and followed, and the window shown.
 class LauncherApp {
 public:
     LauncherApp(int argc, char** argv);
@@ -27,6 +28,7 @@ private:
     std::unique_ptr<QtPlatform> platform_;
     std::unique_ptr<MainForm> form_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<StoreWatcher> storeWatcher_;
 };
 
 } // namespace hopwick

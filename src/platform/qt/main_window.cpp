@@ -228,7 +228,7 @@ void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    forwardDrop(form_, &MainForm::Form_OLEDragDrop, *event);
+    forwardDrop(form_, &MainForm::Form_OLEDragDrop, *event, *this);
 }
 
 } // namespace hopwick

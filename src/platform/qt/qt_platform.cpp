@@ -89,10 +89,16 @@ int QtPlatform::messageBox(const std::string& prompt, int style, const std::stri
     box.setIcon(QMessageBox::NoIcon);
     widenForTitle(box);
     if (style == kStyleYesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
-        // Closing the box or Escape answers No.
-        return runModal(box) == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
+        // Closing the box or Escape is no answer at all, told apart from No by a button nobody sees.
+        box.button(QMessageBox::Cancel)->hide();
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (runModal(box)) {
+        case QMessageBox::Yes: return kAnswerYes;
+        case QMessageBox::No: return kAnswerNo;
+        default: return kAnswerCancel;
+        }
     }
     box.setStandardButtons(QMessageBox::Ok);
     runModal(box);

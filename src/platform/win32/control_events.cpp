@@ -49,17 +49,26 @@ void MainWindow::onCommand(ControlId id, int code) {
     }
 }
 
+// The shell's drop is finished, and its message returns, before the questions of the drop handler are asked.
 void MainWindow::onDrop(HDROP drop, bool onList) {
-    // The shell's drop is finished before the questions of the drop handler hold it up.
     ShellDrop taken = takeDrop(drop);
-    const DataObject data = DataObject::files(std::move(taken.paths));
+    queuedDrops_.push_back({DataObject::files(std::move(taken.paths)), onList, shiftState(),
+                            static_cast<float>(twipsOf(taken.at.x, dpi_)),
+                            static_cast<float>(twipsOf(taken.at.y, dpi_))});
+    PostMessageW(window_, kQueuedDropMessage, 0, 0);
+}
+
+void MainWindow::onQueuedDrop() {
+    if (queuedDrops_.empty()) {
+        return;
+    }
+    const QueuedDrop drop = std::move(queuedDrops_.front());
+    queuedDrops_.pop_front();
     int effect = kDropEffectCopy;
-    const float x = static_cast<float>(twipsOf(taken.at.x, dpi_));
-    const float y = static_cast<float>(twipsOf(taken.at.y, dpi_));
-    if (onList) {
-        form_.List1_OLEDragDrop(data, effect, 0, shiftState(), x, y);
+    if (drop.onList) {
+        form_.List1_OLEDragDrop(drop.data, effect, 0, drop.shift, drop.x, drop.y);
     } else {
-        form_.Form_OLEDragDrop(data, effect, 0, shiftState(), x, y);
+        form_.Form_OLEDragDrop(drop.data, effect, 0, drop.shift, drop.x, drop.y);
     }
 }
 

@@ -23,6 +23,7 @@ int runLauncher(HINSTANCE instance, int showCommand, const std::function<void(Ma
         if (window.handle() != nullptr) {
             platform.attach(&window);
             form.Form_Load();
+            window.followStore(form.StorePath);
             window.show(showCommand);
             if (shown) {
                 shown(form, window.handle());

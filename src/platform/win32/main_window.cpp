@@ -11,6 +11,8 @@ namespace {
 
 // A fixed frame with a close and a minimise button: the program sets the size itself.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Often enough that another process's save shows well within a second.
+constexpr UINT kStorePollMilliseconds = 200;
 
 void registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -102,6 +104,22 @@ void MainWindow::close() {
     }
 }
 
+void MainWindow::followStore(const std::string& storePath) {
+    storeWatcher_ = std::make_unique<StoreWatcher>(storePath);
+    SetTimer(window_, kStoreTimer, kStorePollMilliseconds, nullptr);
+}
+
+// The timer also ticks inside the form's boxes, whose owner is then disabled: the look waits for them.
+void MainWindow::onStoreTimer() {
+    if (storeWatcher_->poll()) {
+        storeLookPending_ = true;
+    }
+    if (storeLookPending_ && IsWindowEnabled(window_)) {
+        storeLookPending_ = false;
+        form_.storeChangedOnDisk();
+    }
+}
+
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -146,6 +164,13 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND: paintBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_LBUTTONDBLCLK: form_.Form_DblClick(); return 0;
     case WM_DROPFILES: onDrop(reinterpret_cast<HDROP>(wParam), false); return 0;
+    case kQueuedDropMessage: onQueuedDrop(); return 0;
+    case WM_TIMER:
+        if (wParam == kStoreTimer) {
+            onStoreTimer();
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         // The focus comes back where it was when another window (a message box) took it; the first time it
         // goes to the first control in tab order.

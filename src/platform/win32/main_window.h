@@ -4,12 +4,14 @@
 #include "platform/win32/control_fonts.h"
 #include "platform/win32/main_window_class.h"
 #include "platform/win32/picture.h"
+#include "platform/win32/store_watcher.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <array>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -38,8 +40,13 @@ public:
     // Runs the message loop until the window is gone; returns the exit code.
     int run();
 
+    // Tells the form, between its handlers, when another process may have changed the store.
+    void followStore(const std::string& storePath);
+
 private:
     static constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Command9) + 1;
+    static constexpr UINT kQueuedDropMessage = WM_APP + 1;
+    static constexpr UINT_PTR kStoreTimer = 1;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The list and the edit are subclassed; their own procedures are kept in controlProcs_.
@@ -68,6 +75,8 @@ private:
     // control_events.cpp
     void onCommand(ControlId id, int code);
     void onDrop(HDROP drop, bool onList);
+    void onQueuedDrop();
+    void onStoreTimer();
     LRESULT onListMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // keyboard.cpp
@@ -95,6 +104,16 @@ private:
     std::shared_ptr<const Win32Picture> picture_;
     HWND focusOnDeactivation_ = nullptr;
     int selectionAtPress_ = -1; // the list's selection when the mouse button went down on it, -1 for none
+    // Drops taken from the shell, each handed to the form by a message of its own once the drop has returned.
+    struct QueuedDrop {
+        DataObject data;
+        bool onList;
+        int shift;
+        float x, y;
+    };
+    std::deque<QueuedDrop> queuedDrops_;
+    std::unique_ptr<StoreWatcher> storeWatcher_;
+    bool storeLookPending_ = false; // a change seen while a box of the form was up
 };
 
 } // namespace hopwick::win32

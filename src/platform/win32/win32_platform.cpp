@@ -1,6 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include "app/texts.h"
+#include "platform/win32/closable_box.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/ole_on_demand.h"
@@ -15,10 +16,14 @@ HWND Win32Platform::owner() const {
 
 int Win32Platform::messageBox(const std::string& prompt, int style, const std::string& title) {
     const bool yesNo = style == kStyleYesNo;
-    const int answer = MessageBoxW(owner(), widen(prompt).c_str(),
-                                   widen(title.empty() ? texts::kAppTitle : title).c_str(), yesNo ? MB_YESNO : MB_OK);
+    const std::wstring caption = widen(title.empty() ? texts::kAppTitle : title);
+    const int answer = yesNo ? closableMessageBox(owner(), widen(prompt), caption, MB_YESNO)
+                             : MessageBoxW(owner(), widen(prompt).c_str(), caption.c_str(), MB_OK);
     if (answer == IDYES) {
         return kAnswerYes;
+    }
+    if (answer == IDCANCEL) {
+        return kAnswerCancel;
     }
     // A box that could not be shown says No to a question: nothing is done that was not agreed to.
     return answer == IDNO || yesNo ? kAnswerNo : kAnswerOk;
