@@ -40,8 +40,6 @@ public:
     std::string LastStoreBytes;   // the store's bytes as last loaded or saved
     std::array<std::string, kStoreSlots> ItemSlots;
     std::string PicturePath;
-    // The exact bytes this window last read from the store or wrote to it: what it believes is stored.
-    std::string LastStoreBytes;
     std::string DropPath;
     int DropAnswer = 0;
     int DropIndex = 0;
@@ -123,6 +121,7 @@ private:
     bool storeChangedElsewhere();
     bool otherListStored();
     int askToOverwriteStore();
+    void adoptStoreFile();
     bool followStoreBeforeDropSave();
     // edit/
     bool admitsNewItem(const std::string& path);

@@ -22,8 +22,22 @@ void MainForm::storeChangedOnDisk() {
 }
 
 int MainForm::askToOverwriteStore() {
-    return platform_.messageBox(StorePath + "\r\n" + texts::kStoreChangedPrompt, kStyleYesNo,
-                                texts::kStoreChangedTitle);
+    const int answer =
+        platform_.messageBox(StorePath + "\r\n" + texts::kStoreChangedPrompt, kStyleYesNo, texts::kStoreChangedTitle);
+    if (answer == kAnswerYes) {
+        adoptStoreFile();
+    }
+    return answer;
+}
+
+// The user was shown the file by name and chose to overwrite it, so the file that the other process made or
+// put in the store's place becomes this window's store. A folder that has gone or been replaced stays refused.
+void MainForm::adoptStoreFile() {
+    const FileIdentity now = platform_.identifyFile(StorePath);
+    if (now.folderPresent == StoreIdentity.folderPresent && now.folderVolume == StoreIdentity.folderVolume &&
+        now.folderIndex == StoreIdentity.folderIndex) {
+        StoreIdentity = now;
+    }
 }
 
 // A drop saves over what is stored now. Normal mode takes it up silently, as it shows the store; setup mode

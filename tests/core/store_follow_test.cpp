@@ -138,6 +138,31 @@ TEST_F(StoreFollowTest, OkOverAChangedStoreAsksAndYesOverwritesIt) {
     EXPECT_EQ(platform.messages.size(), 1u);
 }
 
+TEST_F(StoreFollowTest, YesOverwritesAStoreThatAnotherProcessCreatedOrPutInItsPlace) {
+    start(); // no store yet
+    form->Label2_Click();
+    form->List1.AddItem("mine");
+    writeStore(storeRecord({"theirs"}));
+    platform.messageAnswers = {kAnswerYes};
+    form->Command1_Click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, expected::kStoreChangedTitle);
+    EXPECT_EQ(items().back(), "mine");
+    EXPECT_EQ(storeBytes(), storeRecord(items()));
+
+    // Removed and written anew: another file in the same folder, overwritten once the user says so.
+    form->Label2_Click();
+    form->List1.AddItem("again");
+    std::filesystem::remove(storePath());
+    writeStore(storeRecord({"other"}));
+    platform.messageAnswers = {kAnswerYes};
+    form->Command1_Click();
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].title, expected::kStoreChangedTitle);
+    EXPECT_EQ(items().back(), "again");
+    EXPECT_EQ(storeBytes(), storeRecord(items()));
+}
+
 TEST_F(StoreFollowTest, NoKeepsTheOtherListAndShowsIt) {
     writeStore(storeRecord({"a"}));
     start();
