@@ -10,6 +10,8 @@ packages=(
     xvfb xdotool x11-utils openbox imagemagick
     clang libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64 locales python3
+    qt6-wayland weston
+    dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

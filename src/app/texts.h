@@ -23,6 +23,8 @@ inline constexpr const char* kDropTitle = "ﾌｧｲﾙ を ﾄﾞﾛｯﾌﾟ �
 inline constexpr const char* kListFullPrompt = "これ以上ｱｲﾃﾑを追加できません。（最大 40 個）";
 inline constexpr const char* kListFullTitle = "ﾘｽﾄ が一杯です。";
 inline constexpr const char* kQuoteInPathPrompt = "ﾊﾟｽ に \" は使えません。";
+// The list's name for screen readers, which read no caption for it.
+inline constexpr const char* kItemListName = "ｱｲﾃﾑ ﾘｽﾄ";
 
 } // namespace hopwick::texts
 

@@ -1,0 +1,183 @@
+#include "accessibility.h"
+
+#include "app/texts.h"
+#include "click_label.h"
+#include "item_list.h"
+#include "main_window.h"
+
+#include <QtCore/QItemSelectionModel>
+#include <QtCore/QRegularExpression>
+#include <QtGui/QAccessible>
+#include <QtWidgets/QAccessibleWidget>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+
+#include <map>
+
+namespace hopwick {
+
+namespace {
+
+// The window offers only the controls in view as its children.
+class FormAccessible final : public QAccessibleWidget {
+public:
+    explicit FormAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return static_cast<int>(offered().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> controls = offered();
+        if (index < 0 || index >= controls.size()) {
+            return nullptr;
+        }
+        return QAccessible::queryAccessibleInterface(controls[index]);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child) {
+            return -1;
+        }
+        return static_cast<int>(offered().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    QList<QWidget*> offered() const {
+        QList<QWidget*> controls;
+        for (QObject* object : widget()->children()) {
+            auto* control = qobject_cast<QWidget*>(object);
+            if (control && !control->isWindow() && inView(*control)) {
+                controls.append(control);
+            }
+        }
+        return controls;
+    }
+};
+
+// A label that runs a handler on a click is announced and operated as a push button.
+class ClickLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit ClickLabelAccessible(ClickLabel* label) : QAccessibleWidget(label, QAccessible::PushButton) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.offscreen = !inView(*widget());
+        return state;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& name) override {
+        if (name == pressAction()) {
+            static_cast<ClickLabel*>(widget())->click();
+        }
+    }
+};
+
+QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
+    if (dynamic_cast<MainWindow*>(object)) {
+        return new FormAccessible(static_cast<QWidget*>(object));
+    }
+    if (auto* label = dynamic_cast<ClickLabel*>(object); label && label->clickable()) {
+        return new ClickLabelAccessible(label);
+    }
+    return nullptr;
+}
+
+// Tells assistive technologies which controls come into view and which leave it when the window's height
+// changes with the mode.
+class ViewWatcher final : public QObject {
+public:
+    explicit ViewWatcher(MainWindow& window) : QObject(&window), window_(window) {
+        for (QObject* object : window.children()) {
+            if (auto* control = qobject_cast<QWidget*>(object); control && !control->isWindow()) {
+                shown_[control] = inView(*control);
+            }
+        }
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Resize) {
+            announceChanges();
+        }
+        return false;
+    }
+
+private:
+    void announceChanges() {
+        for (auto& [control, shown] : shown_) {
+            const bool now = inView(*control);
+            if (now == shown) {
+                continue;
+            }
+            shown = now;
+            QAccessibleEvent change(control, now ? QAccessible::ObjectCreated : QAccessible::ObjectDestroyed);
+            QAccessible::updateAccessibility(&change);
+        }
+    }
+
+    MainWindow& window_;
+    std::map<QWidget*, bool> shown_;
+};
+
+// A screen reader selects an entry through the view's selection, behind the model's back: the selection is
+// handed to the model as a click on the entry, and the model's own selection is shown again when it is taken
+// away.
+void routeListSelection(ItemList& list, ListBox& model) {
+    QObject::connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, &list,
+                     [&list, &model](const QItemSelection& added) {
+                         const QModelIndexList entries = added.indexes();
+                         if (!entries.isEmpty() && entries.last().row() != model.ListIndex()) {
+                             model.clickEntry(entries.last().row());
+                             return;
+                         }
+                         const QModelIndexList shown = list.selectionModel()->selectedIndexes();
+                         const bool asModel = model.ListIndex() < 0
+                                                  ? shown.isEmpty()
+                                                  : shown.size() == 1 && shown.first().row() == model.ListIndex();
+                         if (!asModel) {
+                             list.showModel();
+                         }
+                     });
+}
+
+} // namespace
+
+void installAccessibleInterfaces() {
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    (void)installed;
+}
+
+void describeForAssistiveTechnology(MainWindow& window, MainForm& form) {
+    auto* text = static_cast<QLineEdit*>(window.control(ControlId::Text1));
+    auto* label = static_cast<QLabel*>(window.control(ControlId::Label1));
+    label->setBuddy(text); // the label names the box
+    text->setAccessibleName(label->text());
+    window.control(ControlId::List1)->setAccessibleName(QString::fromUtf8(texts::kItemListName));
+    routeListSelection(*static_cast<ItemList*>(window.control(ControlId::List1)), form.List1);
+    new ViewWatcher(window);
+}
+
+QString accessibleCaption(const QString& caption) {
+    static const QRegularExpression accessKeyMark(QStringLiteral("\\(&[^&)]\\)"));
+    QString plain = QString(caption).remove(accessKeyMark);
+    QString text;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (plain[i] == u'&' && i + 1 < plain.size()) {
+            ++i; // "&x" reads x; "&&" reads one "&"
+        }
+        text.append(plain[i]);
+    }
+    return text;
+}
+
+bool inView(const QWidget& control) {
+    const QWidget* window = control.parentWidget();
+    return !control.isHidden() && window && window->rect().intersects(control.geometry());
+}
+
+} // namespace hopwick
