@@ -6,7 +6,11 @@ are started by the session bus on first use.
 
 import shutil
 import subprocess
+import tempfile
+import unittest
+from pathlib import Path
 
+import screen_reader
 from processes import end_process
 
 REQUIRED_PROGRAMS = ("dbus-daemon", "gdbus", "/usr/libexec/at-spi-bus-launcher")
@@ -48,3 +52,18 @@ class BusSession:
             self._daemon.stdout.close()
         if self._log:
             self._log.close()
+
+
+def start_for_module(display_session_class, prefix):
+    """A display session of the given class and a bus on it for the whole test module, with this process's
+    screen reader connected; returns both."""
+    folder = tempfile.TemporaryDirectory(prefix=prefix)
+    unittest.addModuleCleanup(folder.cleanup)
+    display = display_session_class(Path(folder.name) / "display")
+    unittest.addModuleCleanup(display.stop)
+    display.start()
+    bus = BusSession(Path(folder.name), display.environment)
+    unittest.addModuleCleanup(bus.stop)
+    bus.start()
+    screen_reader.connect(bus.address)
+    return display, bus

@@ -9,7 +9,7 @@ from pathlib import Path
 
 import screen_reader
 from accessible_run import AccessibleRun, RunFolder
-from bus_session import BusSession
+from bus_session import start_for_module
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes
 from window_texts import APP_CAPTION, SETUP_CAPTION
@@ -20,15 +20,7 @@ from expected_tree import NORMAL_MODE_CONTROLS, SETUP_MODE_CONTROLS, LIST_NAME, 
 
 def setUpModule():
     global session, bus
-    folder = tempfile.TemporaryDirectory(prefix="hopwick-a11y-")
-    unittest.addModuleCleanup(folder.cleanup)
-    session = XSession(Path(folder.name) / "x")
-    unittest.addModuleCleanup(session.stop)
-    session.start()
-    bus = BusSession(Path(folder.name), session.environment)
-    unittest.addModuleCleanup(bus.stop)
-    bus.start()
-    screen_reader.connect(bus.address)
+    session, bus = start_for_module(XSession, "hopwick-a11y-")
 
 
 class ScreenReaderCase(unittest.TestCase):

@@ -11,9 +11,8 @@ import unittest
 from pathlib import Path
 
 import protocol_log
-import screen_reader
 from accessible_run import AccessibleRun, RunFolder
-from bus_session import BusSession
+from bus_session import start_for_module
 from expected_tree import LIST_NAME, NORMAL_MODE_CONTROLS
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
@@ -29,15 +28,7 @@ SETUP_LABEL = NORMAL_MODE_CONTROLS[2][1]
 
 def setUpModule():
     global session, bus
-    folder = tempfile.TemporaryDirectory(prefix="hopwick-wayland-")
-    unittest.addModuleCleanup(folder.cleanup)
-    session = WestonSession(Path(folder.name) / "weston")
-    unittest.addModuleCleanup(session.stop)
-    session.start()
-    bus = BusSession(Path(folder.name), session.environment)
-    unittest.addModuleCleanup(bus.stop)
-    bus.start()
-    screen_reader.connect(bus.address)
+    session, bus = start_for_module(WestonSession, "hopwick-wayland-")
 
 
 class WaylandTest(unittest.TestCase):

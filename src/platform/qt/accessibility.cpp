@@ -2,6 +2,7 @@
 
 #include "app/texts.h"
 #include "click_label.h"
+#include "control_widgets.h"
 #include "item_list.h"
 #include "main_window.h"
 
@@ -164,15 +165,7 @@ void describeForAssistiveTechnology(MainWindow& window, MainForm& form) {
 
 QString accessibleCaption(const QString& caption) {
     static const QRegularExpression accessKeyMark(QStringLiteral("\\(&[^&)]\\)"));
-    QString plain = QString(caption).remove(accessKeyMark);
-    QString text;
-    for (qsizetype i = 0; i < plain.size(); ++i) {
-        if (plain[i] == u'&' && i + 1 < plain.size()) {
-            ++i; // "&x" reads x; "&&" reads one "&"
-        }
-        text.append(plain[i]);
-    }
-    return text;
+    return plainCaption(QString(caption).remove(accessKeyMark));
 }
 
 bool inView(const QWidget& control) {
