@@ -10,7 +10,7 @@ packages=(
     xvfb xdotool x11-utils openbox imagemagick
     clang libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64 locales python3
-    qt6-wayland weston
+    qt6-wayland weston libwayland-dev wayland-protocols
     dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
 )
 

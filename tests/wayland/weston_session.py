@@ -1,6 +1,9 @@
-"""A private headless Wayland compositor (weston with its headless backend and the pixman renderer), for one
-group of tests. It has no seat, so nothing can be clicked or typed there: the tests read what a client tells
-the compositor from the client's protocol log and drive the program through its accessible interface."""
+"""A private Wayland compositor for one group of tests: weston with the pixman renderer.
+
+Headless, it has no seat, so nothing can be clicked or typed there: the tests read what a client tells the
+compositor from the client's protocol log and drive the program through its accessible interface. On an X
+display instead (x_environment), its output is an X window whose pointer is weston's seat, and its kiosk shell
+shows the newest window alone, centred on the output."""
 
 import shutil
 import subprocess
@@ -11,6 +14,7 @@ from processes import end_process
 
 REQUIRED_PROGRAMS = ("weston",)
 START_TIMEOUT = 15.0
+OUTPUT_SIZE = (800, 600)  # of the output on an X display
 STOP_TIMEOUT = 5.0
 SYSTEM_PATH = "/usr/bin:/bin"
 QT_WAYLAND_PLUGIN = Path("/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so")
@@ -24,9 +28,10 @@ def missing_parts():
 
 
 class WestonSession:
-    def __init__(self, folder, scale=1):
+    def __init__(self, folder, scale=1, x_environment=None):
         self.folder = Path(folder)
         self.scale = scale
+        self.x_environment = x_environment
         self.environment = None
         self._compositor = None
         self._log = None
@@ -50,10 +55,17 @@ class WestonSession:
             "LC_ALL": "C.UTF-8",
         }
         self._log = open(self.folder / "weston.log", "wb")
-        self._compositor = subprocess.Popen(
-            ["weston", "--backend=headless-backend.so", "--use-pixman", "--idle-time=0", "--no-config",
-             f"--scale={self.scale}", f"--socket={socket}"],
-            env=self.environment, stdin=subprocess.DEVNULL, stdout=self._log, stderr=subprocess.STDOUT)
+        command = ["weston", "--use-pixman", "--idle-time=0", "--no-config", f"--scale={self.scale}",
+                   f"--socket={socket}"]
+        compositor_environment = dict(self.environment)
+        if self.x_environment:
+            command += ["--backend=x11-backend.so", "--shell=kiosk-shell.so",
+                        f"--width={OUTPUT_SIZE[0]}", f"--height={OUTPUT_SIZE[1]}"]
+            compositor_environment["DISPLAY"] = self.x_environment["DISPLAY"]
+        else:
+            command += ["--backend=headless-backend.so"]
+        self._compositor = subprocess.Popen(command, env=compositor_environment, stdin=subprocess.DEVNULL,
+                                            stdout=self._log, stderr=subprocess.STDOUT)
         wait_for(lambda: self._ready(runtime / socket), "weston to listen", START_TIMEOUT)
         self.environment["WAYLAND_DISPLAY"] = socket
 

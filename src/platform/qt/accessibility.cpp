@@ -9,6 +9,7 @@
 #include <QtCore/QItemSelectionModel>
 #include <QtCore/QRegularExpression>
 #include <QtGui/QAccessible>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QAccessibleWidget>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -166,6 +167,12 @@ void describeForAssistiveTechnology(MainWindow& window, MainForm& form) {
 QString accessibleCaption(const QString& caption) {
     static const QRegularExpression accessKeyMark(QStringLiteral("\\(&[^&)]\\)"));
     return plainCaption(QString(caption).remove(accessKeyMark));
+}
+
+void nameButtonsByCaption(QWidget& dialog) {
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        button->setAccessibleName(accessibleCaption(button->text()));
+    }
 }
 
 bool inView(const QWidget& control) {

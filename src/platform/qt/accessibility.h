@@ -23,6 +23,9 @@ void describeForAssistiveTechnology(MainWindow& window, MainForm& form);
 // lone "&"; the key itself is announced as the control's shortcut.
 QString accessibleCaption(const QString& caption);
 
+// Names a dialog's buttons by their captions as read out ("はい(&Y)" reads "はい").
+void nameButtonsByCaption(QWidget& dialog);
+
 // Whether a control of the window lies at least partly inside the window's visible area.
 bool inView(const QWidget& control);
 

@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "accessibility.h"
+
 #include "app/texts.h"
 #include "control_widgets.h"
 #include "main_window.h"
@@ -47,10 +49,12 @@ int QtPlatform::messageBox(const std::string& prompt, int style, const std::stri
     if (style == kStyleYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        nameButtonsByCaption(box);
         // Closing the box or Escape answers No.
         return runModal(box) == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsByCaption(box);
     runModal(box);
     return kAnswerOk;
 }
