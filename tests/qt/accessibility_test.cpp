@@ -3,8 +3,10 @@
 
 #include <QtGui/QAccessible>
 #include <QtTest/QtTest>
+#include <QtWidgets/QDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
 
 using hopwick::testing::LauncherTestCase;
 
@@ -27,6 +29,15 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, read);
         QCOMPARE(hopwick::accessibleCaption(caption), read);
+    }
+
+    void dialogButtonsAreNamedWithoutTheirAccessKeyMarks() {
+        QDialog dialog;
+        auto* yes = new QPushButton(QString("はい(&Y)"), &dialog);
+        auto* ok = new QPushButton(QString("&OK"), &dialog);
+        hopwick::nameButtonsByCaption(dialog);
+        QCOMPARE(yes->accessibleName(), QString("はい"));
+        QCOMPARE(ok->accessibleName(), QString("OK"));
     }
 
     void theWindowOffersOnlyTheControlsInView() {

@@ -6,12 +6,13 @@ A request is logged as `[time]  -> interface@id.request(arguments)`; events come
 import re
 from dataclasses import dataclass
 
-REQUEST = re.compile(r"^\[\s*[\d.]+\]\s+->\s+(\w+)@\d+\.(\w+)\((.*)\)\s*$")
+REQUEST = re.compile(r"^\[\s*[\d.]+\]\s+->\s+(\w+)@(\d+)\.(\w+)\((.*)\)\s*$")
 
 
 @dataclass(frozen=True)
 class Request:
     interface: str
+    object_id: str
     name: str
     arguments: str
 
@@ -51,3 +52,16 @@ def buffer_sizes(log_text):
     """(width, height) of every shared-memory buffer created, oldest first."""
     # create_buffer(new id wl_buffer@N, offset, width, height, stride, format)
     return [r.numbers()[2:4] for r in requests(log_text) if r.interface == "wl_shm_pool" and r.name == "create_buffer"]
+
+
+def child_titles(log_text, parent_title):
+    """The titles of the toplevels made children of the toplevel titled parent_title, oldest first."""
+    titles, parents = {}, {}
+    for request in requests(log_text):
+        if request.interface != "xdg_toplevel":
+            continue
+        if request.name == "set_title":
+            titles[request.object_id] = request.arguments[1:-1]
+        elif request.name == "set_parent":
+            parents[request.object_id] = request.arguments.removeprefix("xdg_toplevel@")
+    return [titles.get(child) for child, parent in parents.items() if titles.get(parent) == parent_title]

@@ -11,6 +11,7 @@ import unittest
 from pathlib import Path
 
 import protocol_log
+import screen_reader
 from accessible_run import AccessibleRun, RunFolder
 from bus_session import start_for_module
 from expected_tree import LIST_NAME, NORMAL_MODE_CONTROLS
@@ -24,6 +25,7 @@ NORMAL_SIZE = (464, 117)
 SETUP_SIZE = (464, 191)
 DEFAULT_STORE_SIZE = 221
 SETUP_LABEL = NORMAL_MODE_CONTROLS[2][1]
+ENTER_PATH_TITLE = "ﾊﾟｽ を入力して下さい。"
 
 
 def setUpModule():
@@ -107,6 +109,22 @@ class WaylandTest(unittest.TestCase):
         self.assertEqual([(s.program, s.arguments) for s in starts], [("xdg-open", (str(document),))])
         self.assertEqual(starts[0].folder, str(self.run_folder.work_folder.resolve()))
 
+    def test_message_boxes_and_the_file_dialog_are_modal_children_of_the_window(self):
+        run = self.start_run()
+        self.press(run.window(APP_CAPTION), SETUP_LABEL)
+        window = run.window(SETUP_CAPTION)
+        wait_for(lambda: any(c.name == "追加" for c in window.children()), "the setup band to be offered")
+        self.press(window, "追加")  # with the text box empty
+        box = run.window(ENTER_PATH_TITLE)
+        wait_for_value(lambda: protocol_log.child_titles(run.output(), SETUP_CAPTION), [ENTER_PATH_TITLE],
+                       "the box as the window's child")
+        screen_reader.find(box, "push button", "OK").act("Press")
+        wait_for(lambda: not run.application.has_window(ENTER_PATH_TITLE), "the box to close")
+
+        # The dialog's title is Qt's, in the user's language; the log tells that a second child came.
+        self.press(window, "ｱｲﾃﾑ選択")
+        wait_for(lambda: len(protocol_log.child_titles(run.output(), SETUP_CAPTION)) == 2,
+                 "the file dialog as the window's child")
 
 class DoubleDensityTest(WaylandTest):
     """On an output of scale 2 the window keeps its logical size and draws at twice the pixels."""
