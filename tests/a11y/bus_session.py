@@ -54,16 +54,19 @@ class BusSession:
             self._log.close()
 
 
-def start_for_module(display_session_class, prefix):
-    """A display session of the given class and a bus on it for the whole test module, with this process's
-    screen reader connected; returns both."""
+def started_for_module(session):
+    """Starts a display session that the test module's end stops."""
+    unittest.addModuleCleanup(session.stop)
+    session.start()
+    return session
+
+
+def start_for_module(start_display, prefix):
+    """A display session, started by start_display(folder), and a bus on it for the whole test module, with this
+    process's screen reader connected; returns both."""
     folder = tempfile.TemporaryDirectory(prefix=prefix)
     unittest.addModuleCleanup(folder.cleanup)
-    display = display_session_class(Path(folder.name) / "display")
-    unittest.addModuleCleanup(display.stop)
-    display.start()
-    bus = BusSession(Path(folder.name), display.environment)
-    unittest.addModuleCleanup(bus.stop)
-    bus.start()
+    display = start_display(Path(folder.name))
+    bus = started_for_module(BusSession(Path(folder.name), display.environment))
     screen_reader.connect(bus.address)
     return display, bus

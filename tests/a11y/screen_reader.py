@@ -41,7 +41,9 @@ class Node:
         return {pyatspi.stateToString(state) for state in self.accessible.getState().getStates()}
 
     def children(self):
-        return [Node(self.accessible.getChildAtIndex(i)) for i in range(self.accessible.childCount)]
+        # A child that goes away while the list is read (a box closing) is left out.
+        children = (self.accessible.getChildAtIndex(i) for i in range(self.accessible.childCount))
+        return [Node(child) for child in children if child is not None]
 
     def actions(self):
         try:

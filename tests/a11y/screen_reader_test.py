@@ -9,7 +9,7 @@ from pathlib import Path
 
 import screen_reader
 from accessible_run import AccessibleRun, RunFolder
-from bus_session import start_for_module
+from bus_session import start_for_module, started_for_module
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes
 from window_texts import APP_CAPTION, SETUP_CAPTION
@@ -20,7 +20,7 @@ from expected_tree import NORMAL_MODE_CONTROLS, SETUP_MODE_CONTROLS, LIST_NAME, 
 
 def setUpModule():
     global session, bus
-    session, bus = start_for_module(XSession, "hopwick-a11y-")
+    session, bus = start_for_module(lambda folder: started_for_module(XSession(folder / "x")), "hopwick-a11y-")
 
 
 class ScreenReaderCase(unittest.TestCase):

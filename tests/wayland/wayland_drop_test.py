@@ -12,7 +12,7 @@ from pathlib import Path
 
 import protocol_log
 from accessible_run import AccessibleRun, RunFolder
-from bus_session import BusSession
+from bus_session import start_for_module, started_for_module
 from polling import wait_for, wait_for_value
 from processes import end_process
 from store_file import DEFAULT_ITEMS, store_bytes
@@ -28,18 +28,13 @@ SOURCE_TIMEOUT = 10.0
 
 def setUpModule():
     global x_session, weston, bus
-    folder = tempfile.TemporaryDirectory(prefix="hopwick-wayland-drop-")
-    unittest.addModuleCleanup(folder.cleanup)
-    x_session = BareXSession(Path(folder.name) / "x")
-    unittest.addModuleCleanup(x_session.stop)
-    x_session.start()
-    weston = WestonSession(Path(folder.name) / "weston", x_environment=x_session.environment)
-    unittest.addModuleCleanup(weston.stop)
-    weston.start()
-    bus = BusSession(Path(folder.name), weston.environment)
-    unittest.addModuleCleanup(bus.stop)
-    bus.start()
-    screen_reader.connect(bus.address)
+
+    def start_display(folder):
+        global x_session
+        x_session = started_for_module(BareXSession(folder / "x"))
+        return started_for_module(WestonSession(folder / "weston", x_environment=x_session.environment))
+
+    weston, bus = start_for_module(start_display, "hopwick-wayland-drop-")
 
 
 class BareXSession(XSession):

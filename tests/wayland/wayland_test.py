@@ -13,7 +13,7 @@ from pathlib import Path
 import protocol_log
 import screen_reader
 from accessible_run import AccessibleRun, RunFolder
-from bus_session import start_for_module
+from bus_session import start_for_module, started_for_module
 from expected_tree import LIST_NAME, NORMAL_MODE_CONTROLS
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
@@ -30,7 +30,8 @@ ENTER_PATH_TITLE = "ﾊﾟｽ を入力して下さい。"
 
 def setUpModule():
     global session, bus
-    session, bus = start_for_module(WestonSession, "hopwick-wayland-")
+    session, bus = start_for_module(lambda folder: started_for_module(WestonSession(folder / "weston")),
+                                    "hopwick-wayland-")
 
 
 class WaylandTest(unittest.TestCase):
