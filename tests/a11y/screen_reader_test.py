@@ -40,6 +40,10 @@ class ScreenReaderCase(unittest.TestCase):
         if output:
             print(f"--- launcher output ---\n{output}", file=sys.stderr)
 
+    @staticmethod
+    def focused(window):
+        return [(child.role, child.name) for child in window.children() if "focused" in child.states()]
+
     def offered(self, window):
         return {(child.role, child.name): child for child in window.children()}
 
@@ -67,6 +71,7 @@ class TreeTest(ScreenReaderCase):
     def test_normal_mode_offers_the_top_strip_alone(self):
         self.assertEqual(self.window.role, "frame")
         self.assert_controls(self.window, NORMAL_MODE_CONTROLS)
+        wait_for_value(lambda: self.focused(self.window), [("list", LIST_NAME)], "the list to have the focus")
         entries = self.control(self.window, "list", LIST_NAME).children()
         self.assertEqual([entry.name for entry in entries], list(DEFAULT_ITEMS))
         self.assertEqual({entry.role for entry in entries}, {"list item"})
@@ -81,6 +86,7 @@ class TreeTest(ScreenReaderCase):
         window = self.enter_setup_mode()
         wait_for(lambda: len(window.children()) == len(SETUP_MODE_CONTROLS), "the setup band to be offered")
         self.assert_controls(window, SETUP_MODE_CONTROLS)
+        wait_for_value(lambda: self.focused(window), [("text", PATH_LABEL)], "the text box to have the focus")
         self.control(window, "push button", "Cancel").act("Press")
         window = self.run.window(APP_CAPTION)
         wait_for(lambda: len(window.children()) == len(NORMAL_MODE_CONTROLS), "the setup band to be withdrawn")
