@@ -6,8 +6,10 @@
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
+using hopwick::testing::Launcher;
 using hopwick::testing::LauncherTestCase;
 
 // What the window offers assistive technologies, and that operating it through them acts as the user would.
@@ -91,20 +93,53 @@ private slots:
     void anEntrySelectedThroughTheAccessibleInterfaceIsSelectedInTheList() {
         launcher->form.Label2_Click(); // a selection only selects here
         toggleEntry(3);
-        QCOMPARE(launcher->form.List1.ListIndex(), 3);
+        QTRY_COMPARE(launcher->form.List1.ListIndex(), 3);
         toggleEntry(5);
-        QCOMPARE(launcher->form.List1.ListIndex(), 5);
-        QCOMPARE(selectedRows(), QList<int>{5});
+        QTRY_COMPARE(launcher->form.List1.ListIndex(), 5);
+        QTRY_COMPARE(selectedRows(), QList<int>{5});
         // Taking the selection away is the model's to decide: the list shows it again.
         toggleEntry(5);
+        QTRY_COMPARE(selectedRows(), QList<int>{5});
         QCOMPARE(launcher->form.List1.ListIndex(), 5);
-        QCOMPARE(selectedRows(), QList<int>{5});
         QVERIFY(launcher->platform.starts.empty());
+    }
+
+    // The list's own passing selections while it shows a change of the model are no clicks.
+    void removingTheSelectedEntryLeavesTheListAsTheModel() {
+        launcher->form.Label2_Click();
+        toggleEntry(3);
+        QTRY_COMPARE(launcher->form.List1.ListIndex(), 3);
+        launcher->form.Command2_Click();
+        QCoreApplication::processEvents();
+        QCOMPARE(launcher->form.List1.ListIndex(), -1);
+        QCOMPARE(selectedRows(), QList<int>{});
+        auto* list = launcher->find<QListWidget>("List1");
+        QCOMPARE(list->count(), launcher->form.List1.ListCount());
+        for (int row = 0; row < list->count(); ++row) {
+            QCOMPARE(list->item(row)->text().toStdString(), launcher->form.List1.List(row));
+        }
+    }
+
+    // A click on a path that is gone: the box, then the entry removed while the list shows the click.
+    void aMissingPathClickedAwayLeavesTheListAsTheModel() {
+        Launcher own;
+        own.writeFile("SIS", Launcher::storeBytes({own.folderPath("gone.txt"), "Calc"}));
+        own.platform.answers.push_back(hopwick::testing::press(QMessageBox::Ok));
+        QVERIFY(own.start());
+        auto* list = own.find<QListWidget>("List1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTRY_COMPARE(own.form.List1.ListCount(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QString("Calc"));
+        QCOMPARE(own.form.List1.ListIndex(), -1);
+        QCOMPARE(selectedRows(*list), QList<int>{});
+        QVERIFY(own.platform.starts.empty());
     }
 
     void anEntrySelectedThroughTheAccessibleInterfaceInNormalModeIsLaunched() {
         toggleEntry(4); // "Calc"
-        QCOMPARE(launcher->platform.starts.size(), std::size_t{1});
+        QTRY_COMPARE(launcher->platform.starts.size(), std::size_t{1});
         QCOMPARE(launcher->form.List1.ListIndex(), 4);
     }
 
@@ -128,9 +163,10 @@ private:
         entry->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     }
 
-    QList<int> selectedRows() const {
+    QList<int> selectedRows() const { return selectedRows(*launcher->find<QListWidget>("List1")); }
+    static QList<int> selectedRows(const QListWidget& list) {
         QList<int> rows;
-        for (const QModelIndex& index : launcher->find<QListWidget>("List1")->selectionModel()->selectedIndexes()) {
+        for (const QModelIndex& index : list.selectionModel()->selectedIndexes()) {
             rows << index.row();
         }
         return rows;

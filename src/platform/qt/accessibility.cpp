@@ -15,6 +15,7 @@
 #include <QtWidgets/QLineEdit>
 
 #include <map>
+#include <utility>
 
 namespace hopwick {
 
@@ -125,24 +126,47 @@ private:
 
 // A screen reader selects an entry through the view's selection, behind the model's back: the selection is
 // handed to the model as a click on the entry, and the model's own selection is shown again when it is taken
-// away.
-void routeListSelection(ItemList& list, ListBox& model) {
-    QObject::connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, &list,
-                     [&list, &model](const QItemSelection& added) {
-                         const QModelIndexList entries = added.indexes();
-                         if (!entries.isEmpty() && entries.last().row() != model.ListIndex()) {
-                             model.clickEntry(entries.last().row());
-                             return;
-                         }
-                         const QModelIndexList shown = list.selectionModel()->selectedIndexes();
-                         const bool asModel = model.ListIndex() < 0
-                                                  ? shown.isEmpty()
-                                                  : shown.size() == 1 && shown.first().row() == model.ListIndex();
-                         if (!asModel) {
-                             list.showModel();
-                         }
-                     });
-}
+// away. The view is judged once its selection has settled, since it passes through other states on the way
+// (the old entry cleared before the new one is selected; rows removed while it shows the model), and those
+// passing states are no one's clicks.
+class SelectionRoute final : public QObject {
+public:
+    SelectionRoute(ItemList& list, ListBox& model) : QObject(&list), list_(list), model_(model) {
+        connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this](const QItemSelection& added) {
+                    if (!added.indexes().isEmpty()) {
+                        addedRow_ = added.indexes().last().row();
+                    }
+                    if (!scheduled_) {
+                        scheduled_ = true;
+                        QMetaObject::invokeMethod(this, &SelectionRoute::settle, Qt::QueuedConnection);
+                    }
+                });
+    }
+
+private:
+    void settle() {
+        const int added = std::exchange(addedRow_, -1);
+        scheduled_ = false;
+        QList<int> shown;
+        for (const QModelIndex& index : list_.selectionModel()->selectedIndexes()) {
+            shown << index.row();
+        }
+        if (added >= 0 && shown.contains(added) && added != model_.ListIndex()) {
+            model_.clickEntry(added);
+            return;
+        }
+        const QList<int> expected = model_.ListIndex() < 0 ? QList<int>{} : QList<int>{model_.ListIndex()};
+        if (shown != expected) {
+            list_.showModel();
+        }
+    }
+
+    ItemList& list_;
+    ListBox& model_;
+    int addedRow_ = -1;
+    bool scheduled_ = false;
+};
 
 } // namespace
 
@@ -160,7 +184,7 @@ void describeForAssistiveTechnology(MainWindow& window, MainForm& form) {
     label->setBuddy(text); // the label names the box
     text->setAccessibleName(label->text());
     window.control(ControlId::List1)->setAccessibleName(QString::fromUtf8(texts::kItemListName));
-    routeListSelection(*static_cast<ItemList*>(window.control(ControlId::List1)), form.List1);
+    new SelectionRoute(*static_cast<ItemList*>(window.control(ControlId::List1)), form.List1);
     new ViewWatcher(window);
 }
 
