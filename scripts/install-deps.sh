@@ -11,6 +11,8 @@ packages=(
     clang libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64 locales python3
     dpkg-dev lintian appstream man-db groff-base librsvg2-bin
+    qt6-wayland weston libwayland-dev wayland-protocols
+    dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -30,6 +30,8 @@ inline constexpr const char* kStoreChangedTitle = "ﾘｽﾄ が他で ｾｰﾌ
 inline constexpr const char* kStoreChangedPrompt = "他の Hopwick がこの ﾌｧｲﾙ に ﾘｽﾄ を ｾｰﾌﾞ しました。\r\n"
                                                    "この ｳｨﾝﾄﾞｳ の ﾘｽﾄ で上書きしますか？\r\n"
                                                    "（いいえ: 上書きせず、ｾｰﾌﾞ された ﾘｽﾄ を読み込みます。）";
+// The list's name for screen readers, which read no caption for it.
+inline constexpr const char* kItemListName = "ｱｲﾃﾑ ﾘｽﾄ";
 
 } // namespace hopwick::texts
 

@@ -20,22 +20,22 @@ private slots:
         QTest::addColumn<QString>("tooltip");
         QTest::addColumn<QString>("accessibleName");
         QTest::newRow("List1") << "List1" << QString("") << QString("ﾄﾞﾛｯﾌﾟ可能です。ｸﾘｯｸするとｱﾌﾟﾘｹｰｼｮﾝが起動します。")
-                               << QString("List1");
-        QTest::newRow("Text1") << "Text1" << QString("") << QString("") << QString("Text1");
+                               << QString("ｱｲﾃﾑ ﾘｽﾄ");
+        QTest::newRow("Text1") << "Text1" << QString("") << QString("") << QString("パスの入力：");
         QTest::newRow("Command20") << "Command20" << QString("(&A)追加") << QString("ﾘｽﾄ へ追加します。")
-                                   << QString("(A)追加");
+                                   << QString("追加");
         QTest::newRow("Command1") << "Command1" << QString("OK") << QString("ｾｰﾌﾞ してｾｯﾄｱｯﾌﾟ終了。") << QString("OK");
-        QTest::newRow("Command3") << "Command3" << QString("(&C)ｱｲﾃﾑ選択") << QString("") << QString("(C)ｱｲﾃﾑ選択");
+        QTest::newRow("Command3") << "Command3" << QString("(&C)ｱｲﾃﾑ選択") << QString("") << QString("ｱｲﾃﾑ選択");
         QTest::newRow("Command5") << "Command5" << QString("(&I)初期化") << QString("ﾃﾞﾌｫﾙﾄｱｲﾃﾑ に戻します。")
-                                  << QString("(I)初期化");
-        QTest::newRow("Command2") << "Command2" << QString("(&D)ｱｲﾃﾑ削除") << QString("") << QString("(D)ｱｲﾃﾑ削除");
+                                  << QString("初期化");
+        QTest::newRow("Command2") << "Command2" << QString("(&D)ｱｲﾃﾑ削除") << QString("") << QString("ｱｲﾃﾑ削除");
         QTest::newRow("Label4") << "Label4" << QString("Exit") << QString("ｱﾌﾟﾘｹｰｼｮﾝの終了。") << QString("Exit");
         QTest::newRow("Label1") << "Label1" << QString("パスの入力：") << QString("") << QString("パスの入力：");
         QTest::newRow("Label2") << "Label2" << QString("他のｱﾌﾟﾘ /\nｵﾌﾟｼｮﾝ:")
                                 << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。") << QString("他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:");
         QTest::newRow("Command4") << "Command4" << QString("(&P)画像") << QString("背景画を選びます。")
-                                  << QString("(P)画像");
-        QTest::newRow("Command7") << "Command7" << QString("(&E)画像削除") << QString("") << QString("(E)画像削除");
+                                  << QString("画像");
+        QTest::newRow("Command7") << "Command7" << QString("(&E)画像削除") << QString("") << QString("画像削除");
         QTest::newRow("Label3") << "Label3" << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。")
                                 << QString("Help!");
         QTest::newRow("Command6") << "Command6" << QString("Cancel") << QString("ｾｰﾌﾞ しないで ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ 終了。")

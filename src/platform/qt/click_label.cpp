@@ -15,7 +15,13 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
-    if (click && onClick_) {
+    if (click) {
+        this->click();
+    }
+}
+
+void ClickLabel::click() {
+    if (onClick_) {
         onClick_();
     }
 }

@@ -1,5 +1,6 @@
 #include "control_widgets.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 
 namespace hopwick {
@@ -17,7 +18,7 @@ void applyDesign(QWidget& widget, const ControlSpec& spec) {
     widget.setAccessibleDescription(tooltip);
     const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
     // The list and the text box have no caption: they are known by their names.
-    widget.setAccessibleName(caption.isEmpty() ? widget.objectName() : plainCaption(caption));
+    widget.setAccessibleName(caption.isEmpty() ? widget.objectName() : accessibleCaption(caption));
 }
 
 QString displayText(const std::string& caption) {

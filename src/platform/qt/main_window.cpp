@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "click_label.h"
 #include "control_bindings.h"
 #include "control_widgets.h"
@@ -42,6 +43,7 @@ bool takesTabFocus(const QWidget& widget) {
 
 MainWindow::MainWindow(MainForm& form) : form_(form) {
     installFonts(); // before the first font of the window is resolved
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form"));
     setFont(fontFor(kWindowFont));
     QFile icon(QStringLiteral(":/icons/hopwick.png"));
@@ -70,6 +72,7 @@ MainWindow::MainWindow(MainForm& form) : form_(form) {
     }
     showCaption(form_.Form.Caption());
     showPicture(form_.Form.Picture());
+    describeForAssistiveTechnology(*this, form_);
 }
 
 QWidget* MainWindow::createControl(const ControlSpec& spec) {
@@ -83,7 +86,8 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
         text_ = new QLineEdit(this);
         text_->setMaxLength(std::numeric_limits<int>::max()); // a path of any length
         text_->setAcceptDrops(false);                         // files dropped on it go to the window
-        connect(text_, &QLineEdit::textEdited, this,
+        // Changed, not only edited: a screen reader sets the text as the program does.
+        connect(text_, &QLineEdit::textChanged, this,
                 [this](const QString& text) { form_.Text1.setTextFromUser(text.toStdString()); });
         widget = text_;
         break;

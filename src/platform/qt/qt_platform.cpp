@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "accessibility.h"
+
 #include "app/texts.h"
 #include "control_widgets.h"
 #include "main_window.h"
@@ -94,6 +96,7 @@ int QtPlatform::messageBox(const std::string& prompt, int style, const std::stri
         // Closing the box or Escape is no answer at all, told apart from No by a button nobody sees.
         box.button(QMessageBox::Cancel)->hide();
         box.setEscapeButton(QMessageBox::Cancel);
+        nameButtonsByCaption(box);
         switch (runModal(box)) {
         case QMessageBox::Yes: return kAnswerYes;
         case QMessageBox::No: return kAnswerNo;
@@ -101,6 +104,7 @@ int QtPlatform::messageBox(const std::string& prompt, int style, const std::stri
         }
     }
     box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsByCaption(box);
     runModal(box);
     return kAnswerOk;
 }
