@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <sys/resource.h>
 
 using hopwick::testing::Launcher;
 using hopwick::testing::LauncherTestCase;
@@ -69,16 +70,21 @@ private slots:
 
     // The box names the store and says why in Japanese, as every text the window shows.
     void aFailedSaveSaysWhyInJapanese() {
-        QVERIFY(QDir(launcher->folder.path()).mkdir("SIS")); // a folder where the store should be
         launcher->platform.answers.push_back(press(QMessageBox::Ok));
         clickLabel2();
+        // A file-size limit smaller than the record: the system refuses the write itself.
+        rlimit limit{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit tiny{16, limit.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
         clickButton("Command1");
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
         QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
         QCOMPARE(launcher->platform.modals[0].title, QString("ｾｰﾌﾞ できません。"));
         const QStringList lines = launcher->platform.modals[0].text.split(u'\n');
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], QString::fromStdString(launcher->folderPath("SIS")));
-        QCOMPARE(lines[1], QString::fromStdString(hopwick::posix::errorText(EISDIR)));
+        QCOMPARE(lines[1], QString::fromStdString(hopwick::posix::errorText(EFBIG)));
         QVERIFY2(!lines[1].contains(QRegularExpression("[A-Za-z]")), qPrintable(lines[1]));
         QVERIFY(lines[1].endsWith(u'。'));
         QCOMPARE(lines[2], QString("ﾘｽﾄ は保存されていません。"));

@@ -7,8 +7,10 @@
 #include "store_lists.h"
 
 #include "app/texts.h"
+#include "platform/posix/posix_support.h"
 #include "store/store_record.h"
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -214,7 +216,7 @@ TEST_F(DamagedStoreTest, AStoreThatCanBeWrittenButNotReadIsNeverReplaced) {
         ASSERT_EQ(platform.messages.size(), 2u);
         EXPECT_EQ(platform.messages[1].title, texts::kSaveFailedTitle);
         EXPECT_NE(platform.messages[1].prompt.find(texts::kStoreNotReadPrompt), std::string::npos);
-        EXPECT_NE(platform.messages[1].prompt.find("Permission denied"), std::string::npos);
+        EXPECT_NE(platform.messages[1].prompt.find(posix::errorText(EACCES)), std::string::npos);
     });
     if (child.skipped) {
         GTEST_SKIP() << child.skipReason;
