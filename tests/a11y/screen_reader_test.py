@@ -2,14 +2,13 @@
 states in both modes, and the launcher operated over AT-SPI alone, with no key or mouse event."""
 
 import os
-import sys
-import tempfile
 import unittest
 from pathlib import Path
 
 import screen_reader
 from accessible_run import AccessibleRun, RunFolder
 from bus_session import start_for_module, started_for_module
+from case_scope import fresh_folder, started_for_test
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes
 from window_texts import APP_CAPTION, SETUP_CAPTION
@@ -25,20 +24,11 @@ def setUpModule():
 
 class ScreenReaderCase(unittest.TestCase):
     def setUp(self):
-        folder = tempfile.TemporaryDirectory(prefix="hopwick-a11y-")
-        self.addCleanup(folder.cleanup)
-        self.folder = Path(folder.name)
+        self.folder = fresh_folder(self, "hopwick-a11y-")
         environment = dict(session.environment, QT_QPA_PLATFORM="xcb")
-        self.run = AccessibleRun(environment, RunFolder(self.folder / "run", Path(os.environ["HOPWICK_E2E_PROGRAM"])))
-        self.addCleanup(self._report_output)
-        self.addCleanup(self.run.stop)
-        self.run.start()
+        run_folder = RunFolder(self.folder / "run", Path(os.environ["HOPWICK_E2E_PROGRAM"]))
+        self.run = started_for_test(self, AccessibleRun(environment, run_folder))
         self.window = self.run.window(APP_CAPTION)
-
-    def _report_output(self):
-        output = self.run.output()
-        if output:
-            print(f"--- launcher output ---\n{output}", file=sys.stderr)
 
     @staticmethod
     def focused(window):

@@ -15,6 +15,20 @@ protected:
         form->Form_OLEDragDrop(DataObject::files(names), effect, 1, 0, 10, 10);
     }
     std::string changedQuestion() const { return storePath() + "\r\n" + expected::kStoreChangedQuestion; }
+    // A window started over the store {"a"}, in setup mode, with "mine" added to its list.
+    void startEditing() {
+        writeStore(storeRecord({"a"}));
+        start();
+        form->Label2_Click();
+        form->List1.AddItem("mine");
+    }
+    // As startEditing, and then another process saves {"a", "theirs"}; returns what it stored.
+    std::string editWhileAnotherProcessSaves() {
+        startEditing();
+        std::string theirs = storeRecord({"a", "theirs"});
+        writeStore(theirs);
+        return theirs;
+    }
     int writes() const {
         int count = 0;
         for (const std::string& event : platform.events) {
@@ -98,20 +112,14 @@ TEST_F(StoreFollowTest, ADropThatFindsTheFollowedListFullIsRefusedAndTheOtherLis
 }
 
 TEST_F(StoreFollowTest, OkOverAnUnchangedStoreSavesWithoutAQuestion) {
-    writeStore(storeRecord({"a"}));
-    start();
-    form->Label2_Click();
-    form->List1.AddItem("b");
+    startEditing();
     form->Command1_Click();
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(storeBytes(), storeRecord({"a", "b"}));
+    EXPECT_EQ(storeBytes(), storeRecord({"a", "mine"}));
 }
 
 TEST_F(StoreFollowTest, OkOverAStoreRemovedMeanwhileWritesItAgainWithoutAQuestion) {
-    writeStore(storeRecord({"a"}));
-    start();
-    form->Label2_Click();
-    form->List1.AddItem("mine");
+    startEditing();
     std::filesystem::remove(storePath());
     form->Command1_Click();
     EXPECT_TRUE(platform.messages.empty());
@@ -119,11 +127,7 @@ TEST_F(StoreFollowTest, OkOverAStoreRemovedMeanwhileWritesItAgainWithoutAQuestio
 }
 
 TEST_F(StoreFollowTest, OkOverAChangedStoreAsksAndYesOverwritesIt) {
-    writeStore(storeRecord({"a"}));
-    start();
-    form->Label2_Click();
-    form->List1.AddItem("mine");
-    writeStore(storeRecord({"a", "theirs"}));
+    editWhileAnotherProcessSaves();
     platform.messageAnswers = {kAnswerYes};
     form->Command1_Click();
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -164,12 +168,7 @@ TEST_F(StoreFollowTest, YesOverwritesAStoreThatAnotherProcessCreatedOrPutInItsPl
 }
 
 TEST_F(StoreFollowTest, NoKeepsTheOtherListAndShowsIt) {
-    writeStore(storeRecord({"a"}));
-    start();
-    form->Label2_Click();
-    form->List1.AddItem("mine");
-    const std::string theirs = storeRecord({"a", "theirs"});
-    writeStore(theirs);
+    const std::string theirs = editWhileAnotherProcessSaves();
     platform.messageAnswers = {kAnswerNo};
     form->Command1_Click();
     EXPECT_EQ(storeBytes(), theirs);
@@ -179,12 +178,7 @@ TEST_F(StoreFollowTest, NoKeepsTheOtherListAndShowsIt) {
 }
 
 TEST_F(StoreFollowTest, ClosingTheQuestionStaysInSetupModeWithNothingWritten) {
-    writeStore(storeRecord({"a"}));
-    start();
-    form->Label2_Click();
-    form->List1.AddItem("mine");
-    const std::string theirs = storeRecord({"a", "theirs"});
-    writeStore(theirs);
+    const std::string theirs = editWhileAnotherProcessSaves();
     platform.messageAnswers = {kAnswerCancel};
     form->Command1_Click();
     EXPECT_EQ(storeBytes(), theirs);
@@ -193,12 +187,7 @@ TEST_F(StoreFollowTest, ClosingTheQuestionStaysInSetupModeWithNothingWritten) {
 }
 
 TEST_F(StoreFollowTest, AFailedSaveAfterYesKeepsTheListAndAsksAgainAtTheNextOk) {
-    writeStore(storeRecord({"a"}));
-    start();
-    form->Label2_Click();
-    form->List1.AddItem("mine");
-    const std::string theirs = storeRecord({"a", "theirs"});
-    writeStore(theirs);
+    const std::string theirs = editWhileAnotherProcessSaves();
     platform.messageAnswers = {kAnswerYes};
     platform.writeFailures = {"disk full"};
     form->Command1_Click();
@@ -214,11 +203,7 @@ TEST_F(StoreFollowTest, AFailedSaveAfterYesKeepsTheListAndAsksAgainAtTheNextOk) 
 }
 
 TEST_F(StoreFollowTest, ADropInSetupModeOverAChangedStoreAsksToo) {
-    writeStore(storeRecord({"a"}));
-    start();
-    form->Label2_Click();
-    form->List1.AddItem("mine");
-    writeStore(storeRecord({"a", "theirs"}));
+    editWhileAnotherProcessSaves();
     platform.messageAnswers = {kAnswerYes, kAnswerNo}; // add the file; do not overwrite
     drop({"/dropped"});
     EXPECT_EQ(platform.messages[1].prompt, changedQuestion());

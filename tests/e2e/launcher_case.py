@@ -5,11 +5,11 @@ which CTest sets.
 """
 
 import os
-import sys
 import tempfile
 import unittest
 from pathlib import Path
 
+from case_scope import fresh_folder, started_for_test
 from launcher_run import LauncherRun, RunFolder
 from list_rows import measure_rows
 from window_layout import control_rectangle
@@ -45,9 +45,7 @@ class LauncherCase(unittest.TestCase):
         cls.driver = XDriver(cls.session.environment)
 
     def setUp(self):
-        folder = tempfile.TemporaryDirectory(prefix="hopwick-e2e-")
-        self.addCleanup(folder.cleanup)
-        self.folder = Path(folder.name)
+        self.folder = fresh_folder(self, "hopwick-e2e-")
         self.run_folder = self.folder_class(self.folder / "run", self.program)
 
     def start_run(self, arguments=()):
@@ -55,17 +53,7 @@ class LauncherCase(unittest.TestCase):
         output shown at the test's end."""
         run = self.run_class(self.session, self.driver, self.run_folder)
         run.arguments = list(arguments)
-        self.addCleanup(self._report_output, run)
-        self.addCleanup(run.stop)
-        run.start()
-        return run
-
-    @staticmethod
-    def _report_output(run):
-        # CTest shows this only when the test fails.
-        output = run.output()
-        if output:
-            print(f"--- launcher output ---\n{output}", file=sys.stderr)
+        return started_for_test(self, run)
 
     def click_row(self, run, index):
         frame = control_rectangle("List1")

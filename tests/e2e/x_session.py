@@ -5,24 +5,18 @@ Without a window manager no window is ever active, so focus and dialogs would no
 
 import os
 import select
-import shutil
 import subprocess
 import time
 from pathlib import Path
 
 from polling import wait_for
-from processes import end_process
+from processes import end_process, fail_if_ended
+from session_environment import missing_programs, session_environment
 
 REQUIRED_PROGRAMS = ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "import")
 SCREEN = "1024x768x24"
 START_TIMEOUT = 15.0
 STOP_TIMEOUT = 5.0
-# The X clients and the program under test find everything in the system's folders.
-SYSTEM_PATH = "/usr/bin:/bin"
-
-
-def missing_programs():
-    return [name for name in REQUIRED_PROGRAMS if shutil.which(name, path=SYSTEM_PATH) is None]
 
 
 class XSession:
@@ -35,20 +29,10 @@ class XSession:
         self._logs = []
 
     def start(self):
-        missing = missing_programs()
+        missing = missing_programs(REQUIRED_PROGRAMS)
         if missing:
             raise RuntimeError(f"missing programs {missing}; run scripts/install-deps.sh")
-        home = self.folder / "home"
-        runtime = self.folder / "runtime"
-        home.mkdir(parents=True)
-        runtime.mkdir(mode=0o700)
-        self.environment = {
-            "PATH": SYSTEM_PATH,
-            "HOME": str(home),
-            "XDG_RUNTIME_DIR": str(runtime),
-            "XDG_CONFIG_HOME": str(self.folder / "config"),
-            "LC_ALL": "C.UTF-8",
-        }
+        self.environment = session_environment(self.folder)
         self._start_server()
         self.environment["DISPLAY"] = self.display
         self._window_manager = self._spawn(["openbox", "--sm-disable"], "openbox.log", self.environment)
@@ -97,9 +81,7 @@ class XSession:
         return text.decode()
 
     def _window_manager_ready(self):
-        if self._window_manager.poll() is not None:
-            log = (self.folder / "openbox.log").read_text(errors="replace")
-            raise RuntimeError(f"openbox ended with {self._window_manager.returncode} on {self.display}: {log}")
+        fail_if_ended(self._window_manager, f"openbox on {self.display}", self.folder / "openbox.log")
         result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.environment,
                                 capture_output=True, text=True)
         return "window id" in result.stdout

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace hopwick::testing {
@@ -25,23 +24,9 @@ mode_t currentUmask() {
     return mask;
 }
 
-// A process id that has just ended, so no process runs under it.
-pid_t deadProcessId() {
-    const pid_t child = fork();
-    if (child == 0) {
-        _exit(0);
-    }
-    waitpid(child, nullptr, 0);
-    return child;
-}
-
 std::vector<std::string> sorted(std::vector<std::string> names) {
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string temporaryName(const std::string& target, pid_t pid) {
-    return "." + target + ".hopwick-" + std::to_string(pid) + ".tmp";
 }
 
 class FileReplaceTest : public ::testing::Test {
@@ -172,15 +157,16 @@ TEST_F(FileReplaceTest, AReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
 TEST_F(FileReplaceTest, StaleTemporariesOfDeadProcessesAreRemovedLiveOnesKept) {
     const std::string path = temp.write("SIS", "current");
     const pid_t dead = deadProcessId();
-    temp.write(temporaryName("SIS", dead), "half");
-    temp.write(temporaryName("SIS", getpid()), "running");
-    temp.write(temporaryName("SIS", 1), "init's");
-    temp.write(temporaryName("OTHER", dead), "not ours");
+    temp.write(copyName("SIS", dead, ".tmp"), "half");
+    temp.write(copyName("SIS", getpid(), ".tmp"), "running");
+    temp.write(copyName("SIS", 1, ".tmp"), "init's");
+    temp.write(copyName("OTHER", dead, ".tmp"), "not ours");
     temp.write(".SIS.hopwick-12x.tmp", "no process id");
 
     platform.recoverInterruptedSaves(path);
-    EXPECT_EQ(folderEntries(temp.path()), sorted({temporaryName("OTHER", dead), ".SIS.hopwick-12x.tmp",
-                                                  temporaryName("SIS", 1), temporaryName("SIS", getpid()), "SIS"}));
+    EXPECT_EQ(folderEntries(temp.path()),
+              sorted({copyName("OTHER", dead, ".tmp"), ".SIS.hopwick-12x.tmp", copyName("SIS", 1, ".tmp"),
+                      copyName("SIS", getpid(), ".tmp"), "SIS"}));
     EXPECT_EQ(temp.read("SIS"), "current");
 }
 
@@ -188,7 +174,7 @@ TEST_F(FileReplaceTest, StaleTemporariesAreLookedForBesideTheLinkedTarget) {
     temp.write("data/SIS", "current");
     std::filesystem::create_symlink("data/SIS", temp.path() / "SIS");
     const pid_t dead = deadProcessId();
-    temp.write("data/" + temporaryName("SIS", dead), "half");
+    temp.write("data/" + copyName("SIS", dead, ".tmp"), "half");
     platform.recoverInterruptedSaves(temp.file("SIS"));
     EXPECT_EQ(folderEntries(temp.file("data")), std::vector<std::string>{"SIS"});
 }
@@ -197,8 +183,8 @@ TEST_F(FileReplaceTest, AnotherUsersRunningProcessKeepsItsTemporary) {
     temp.write("shared/SIS", "current");
     ASSERT_EQ(chmod(temp.file("shared").c_str(), 0777), 0);
     const pid_t dead = deadProcessId();
-    temp.write("shared/" + temporaryName("SIS", 1), "init's"); // pid 1: alive, and not ours to signal
-    temp.write("shared/" + temporaryName("SIS", dead), "half");
+    temp.write("shared/" + copyName("SIS", 1, ".tmp"), "init's"); // pid 1: alive, and not ours to signal
+    temp.write("shared/" + copyName("SIS", dead, ".tmp"), "half");
     const std::string failure = runInChild(
         [&]() -> std::string {
             WindowlessPlatform child;
@@ -210,7 +196,7 @@ TEST_F(FileReplaceTest, AnotherUsersRunningProcessKeepsItsTemporary) {
         GTEST_SKIP() << "running as root without the right to become another user";
     }
     EXPECT_EQ(failure, "");
-    EXPECT_EQ(folderEntries(temp.file("shared")), (std::vector<std::string>{temporaryName("SIS", 1), "SIS"}));
+    EXPECT_EQ(folderEntries(temp.file("shared")), (std::vector<std::string>{copyName("SIS", 1, ".tmp"), "SIS"}));
 }
 
 } // namespace

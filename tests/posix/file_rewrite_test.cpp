@@ -12,26 +12,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
 namespace hopwick::testing {
 namespace {
-
-pid_t deadProcessId() {
-    const pid_t child = fork();
-    if (child == 0) {
-        _exit(0);
-    }
-    waitpid(child, nullptr, 0);
-    return child;
-}
-
-std::string copyName(const std::string& target, pid_t pid, const char* end) {
-    return "." + target + ".hopwick-" + std::to_string(pid) + end;
-}
 
 struct stat statusOf(const std::string& path) {
     struct stat status {};

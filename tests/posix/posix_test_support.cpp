@@ -187,6 +187,19 @@ std::vector<ChildProcess> childProcesses() {
     return children;
 }
 
+pid_t deadProcessId() {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::string copyName(const std::string& target, pid_t pid, const char* end) {
+    return "." + target + ".hopwick-" + std::to_string(pid) + end;
+}
+
 std::vector<std::string> folderEntries(const std::string& folder) {
     std::vector<std::string> names;
     if (DIR* directory = opendir(folder.c_str())) {

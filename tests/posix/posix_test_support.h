@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace hopwick::testing {
@@ -82,6 +83,13 @@ struct ChildProcess {
     char state;
 };
 std::vector<ChildProcess> childProcesses();
+
+// A process id that has just ended, so no process runs under it.
+pid_t deadProcessId();
+
+// The name of the copy that a save of `target` by process `pid` writes beside it; `end` is ".tmp" while the
+// copy is unfinished, ".new" once it is whole.
+std::string copyName(const std::string& target, pid_t pid, const char* end);
 
 // The names in a folder, "." and ".." left out, sorted.
 std::vector<std::string> folderEntries(const std::string& folder);

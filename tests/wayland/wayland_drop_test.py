@@ -5,14 +5,13 @@ interface, and the accepted file is in the store."""
 import os
 import select
 import subprocess
-import sys
-import tempfile
 import unittest
 from pathlib import Path
 
 import protocol_log
 from accessible_run import AccessibleRun, RunFolder
 from bus_session import start_for_module, started_for_module
+from case_scope import fresh_folder, started_for_test
 from polling import wait_for, wait_for_value
 from processes import end_process
 from store_file import DEFAULT_ITEMS, store_bytes
@@ -97,18 +96,14 @@ class DragSource:
 
 class DropTest(unittest.TestCase):
     def setUp(self):
-        folder = tempfile.TemporaryDirectory(prefix="hopwick-wayland-drop-")
-        self.addCleanup(folder.cleanup)
-        self.folder = Path(folder.name)
+        self.folder = fresh_folder(self, "hopwick-wayland-drop-")
         self.run_folder = RunFolder(self.folder / "run", Path(os.environ["HOPWICK_E2E_PROGRAM"]))
 
     def test_a_file_dragged_from_another_wayland_client_is_offered_and_stored(self):
         document = self.run_folder.work_folder / "dropped notes.txt"
         document.write_text("notes\n")
         environment = dict(weston.environment, WAYLAND_DEBUG="1", DBUS_SESSION_BUS_ADDRESS=bus.address)
-        run = AccessibleRun(environment, self.run_folder)
-        self.addCleanup(run.stop)
-        run.start()
+        run = started_for_test(self, AccessibleRun(environment, self.run_folder))
         wait_for_value(lambda: protocol_log.size_limits(run.output()), (NORMAL_SIZE, NORMAL_SIZE),
                        "the launcher's window")
         # Drawn before the source maps its own, so that the shell shows the source on top.

@@ -14,6 +14,7 @@ import protocol_log
 import screen_reader
 from accessible_run import AccessibleRun, RunFolder
 from bus_session import start_for_module, started_for_module
+from case_scope import fresh_folder, started_for_test
 from expected_tree import LIST_NAME, NORMAL_MODE_CONTROLS
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes, write_store
@@ -38,18 +39,13 @@ class WaylandTest(unittest.TestCase):
     session = None  # the module's compositor unless a class has its own
 
     def setUp(self):
-        folder = tempfile.TemporaryDirectory(prefix="hopwick-wayland-")
-        self.addCleanup(folder.cleanup)
-        self.run_folder = RunFolder(Path(folder.name) / "run", Path(os.environ["HOPWICK_E2E_PROGRAM"]))
+        self.run_folder = RunFolder(fresh_folder(self, "hopwick-wayland-") / "run",
+                                    Path(os.environ["HOPWICK_E2E_PROGRAM"]))
 
     def start_run(self):
         # No platform is named: the program finds the Wayland session by itself.
         environment = dict(self.session.environment, WAYLAND_DEBUG="1", DBUS_SESSION_BUS_ADDRESS=bus.address)
-        run = AccessibleRun(environment, self.run_folder)
-        self.addCleanup(self._report_output, run)
-        self.addCleanup(run.stop)
-        run.start()
-        return run
+        return started_for_test(self, AccessibleRun(environment, self.run_folder), self._report_output)
 
     @staticmethod
     def _report_output(run):

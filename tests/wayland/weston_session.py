@@ -5,23 +5,22 @@ compositor from the client's protocol log and drive the program through its acce
 display instead (x_environment), its output is an X window whose pointer is weston's seat, and its kiosk shell
 shows the newest window alone, centred on the output."""
 
-import shutil
 import subprocess
 from pathlib import Path
 
 from polling import wait_for
-from processes import end_process
+from processes import end_process, fail_if_ended
+from session_environment import missing_programs, session_environment
 
 REQUIRED_PROGRAMS = ("weston",)
 START_TIMEOUT = 15.0
 OUTPUT_SIZE = (800, 600)  # of the output on an X display
 STOP_TIMEOUT = 5.0
-SYSTEM_PATH = "/usr/bin:/bin"
 QT_WAYLAND_PLUGIN = Path("/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so")
 
 
 def missing_parts():
-    missing = [name for name in REQUIRED_PROGRAMS if shutil.which(name, path=SYSTEM_PATH) is None]
+    missing = missing_programs(REQUIRED_PROGRAMS)
     if not QT_WAYLAND_PLUGIN.exists():
         missing.append("qt6-wayland")
     return missing
@@ -40,20 +39,9 @@ class WestonSession:
         missing = missing_parts()
         if missing:
             raise RuntimeError(f"missing {missing}; run scripts/install-deps.sh")
-        home = self.folder / "home"
-        runtime = self.folder / "runtime"
-        home.mkdir(parents=True)
-        runtime.mkdir(mode=0o700)
         socket = "hopwick-wayland"
         # What a Wayland session gives its programs: no X display, only the compositor's socket.
-        self.environment = {
-            "PATH": SYSTEM_PATH,
-            "HOME": str(home),
-            "XDG_RUNTIME_DIR": str(runtime),
-            "XDG_CONFIG_HOME": str(self.folder / "config"),
-            "XDG_SESSION_TYPE": "wayland",
-            "LC_ALL": "C.UTF-8",
-        }
+        self.environment = dict(session_environment(self.folder), XDG_SESSION_TYPE="wayland")
         self._log = open(self.folder / "weston.log", "wb")
         command = ["weston", "--use-pixman", "--idle-time=0", "--no-config", f"--scale={self.scale}",
                    f"--socket={socket}"]
@@ -66,13 +54,12 @@ class WestonSession:
             command += ["--backend=headless-backend.so"]
         self._compositor = subprocess.Popen(command, env=compositor_environment, stdin=subprocess.DEVNULL,
                                             stdout=self._log, stderr=subprocess.STDOUT)
-        wait_for(lambda: self._ready(runtime / socket), "weston to listen", START_TIMEOUT)
+        socket_path = Path(self.environment["XDG_RUNTIME_DIR"]) / socket
+        wait_for(lambda: self._ready(socket_path), "weston to listen", START_TIMEOUT)
         self.environment["WAYLAND_DISPLAY"] = socket
 
     def _ready(self, socket):
-        if self._compositor.poll() is not None:
-            log = (self.folder / "weston.log").read_text(errors="replace")
-            raise RuntimeError(f"weston ended with {self._compositor.returncode}: {log}")
+        fail_if_ended(self._compositor, "weston", self.folder / "weston.log")
         return socket.is_socket()
 
     def stop(self):

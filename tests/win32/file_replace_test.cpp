@@ -15,26 +15,6 @@ namespace {
 using testing::entriesOf;
 using testing::TempFolder;
 
-std::string temporaryName(const std::string& target, DWORD processId) {
-    return "." + target + ".hopwick-" + std::to_string(processId) + ".tmp";
-}
-
-// The id of a process that has just ended, so that none runs under it.
-DWORD endedProcessId() {
-    wchar_t command[] = L"cmd.exe /c exit";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process)) {
-        return 0;
-    }
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return process.dwProcessId;
-}
-
 class FileReplaceTest : public ::testing::Test {
 protected:
     TempFolder temp;
@@ -108,11 +88,11 @@ TEST_F(FileReplaceTest, StaleTemporariesGoButThoseOfRunningProcessesStay) {
     const std::string path = temp.write("SIS", "store");
     const DWORD ended = endedProcessId();
     ASSERT_NE(ended, 0u);
-    const std::string stale = temporaryName("SIS", ended);
-    const std::string running = temporaryName("SIS", GetCurrentProcessId());
+    const std::string stale = copyName("SIS", ended, ".tmp");
+    const std::string running = copyName("SIS", GetCurrentProcessId(), ".tmp");
     temp.write(stale, "half");
     temp.write(running, "busy");
-    temp.write(temporaryName("OTHER", ended), "someone else's");
+    temp.write(copyName("OTHER", ended, ".tmp"), "someone else's");
     temp.write(".SIS.hopwick-12x.tmp", "not a process id");
 
     platform.recoverInterruptedSaves(path);

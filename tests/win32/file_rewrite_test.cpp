@@ -16,26 +16,6 @@ namespace {
 using testing::entriesOf;
 using testing::TempFolder;
 
-std::string copyName(const std::string& target, DWORD processId, const char* end) {
-    return "." + target + ".hopwick-" + std::to_string(processId) + end;
-}
-
-// The id of a process that has just ended, so that none runs under it.
-DWORD endedProcessId() {
-    wchar_t command[] = L"cmd.exe /c exit";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process)) {
-        return 0;
-    }
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return process.dwProcessId;
-}
-
 class FileRewriteTest : public ::testing::Test {
 protected:
     TempFolder temp;

@@ -29,6 +29,25 @@ std::optional<std::string> waitForContent(const std::string& path, int seconds) 
     }
 }
 
+DWORD endedProcessId() {
+    wchar_t command[] = L"cmd.exe /c exit";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process)) {
+        return 0;
+    }
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+std::string copyName(const std::string& target, DWORD processId, const char* end) {
+    return "." + target + ".hopwick-" + std::to_string(processId) + end;
+}
+
 std::string testProgramFolder() {
     wchar_t buffer[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, buffer, MAX_PATH);

@@ -25,6 +25,13 @@ void writeFile(const std::string& path, const std::string& bytes);
 // The whole content of a file once it has some, waiting up to `seconds` for a program that writes it.
 std::optional<std::string> waitForContent(const std::string& path, int seconds);
 
+// The id of a process that has just ended, so that none runs under it; 0 if none could be started.
+DWORD endedProcessId();
+
+// The name of the copy that a save of `target` by process `processId` writes beside it; `end` is ".tmp" while
+// the copy is unfinished, ".new" once it is whole.
+std::string copyName(const std::string& target, DWORD processId, const char* end);
+
 // The folder that holds this test program, and so the helper programs built beside it.
 std::string testProgramFolder();
 

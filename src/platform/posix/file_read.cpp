@@ -14,22 +14,6 @@ namespace hopwick {
 
 namespace {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 FileRead failed(std::string reason) {
     FileRead result;
     result.status = FileRead::Status::Failed;
@@ -55,7 +39,8 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
     }
     // Non-blocking open, so that a FIFO without a writer cannot hold the user-interface thread. The links
     // are followed already; one put in their place meanwhile is refused.
-    FileDescriptor file(open(link.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
+    const posix::FileDescriptor file(
+        open(link.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW));
     if (file.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return {};

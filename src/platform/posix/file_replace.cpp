@@ -26,22 +26,6 @@ constexpr const char* kCopyMark = ".hopwick-";
 constexpr std::string_view kUnfinishedEnd = ".tmp";
 constexpr std::string_view kCompleteEnd = ".new";
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 std::string joined(const std::string& folder, std::string_view name) {
     if (folder.empty()) {
         return std::string(name);
@@ -128,11 +112,11 @@ int flush(int fd) {
 }
 
 void syncFolder(const std::string& folder) {
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
+    const posix::FileDescriptor directory(
+        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0) {
         // What matters has been written; a folder that cannot be flushed changes nothing about the outcome.
-        fsync(fd);
-        close(fd);
+        fsync(directory.get());
     }
 }
 
@@ -287,7 +271,7 @@ FileWrite rewriteInPlace(int fd, const std::string& target, std::string_view byt
 
 // Copies a complete copy that a dead writer left into the file, under the file's lock.
 void finishCopy(int folderFd, const char* copyName, const std::string& target) {
-    const FileDescriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    const posix::FileDescriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
     if (file.get() < 0 && errno == ENOENT) {
         unlinkat(folderFd, copyName, 0); // the file was removed since: nothing is left to mend
         return;
@@ -298,7 +282,7 @@ void finishCopy(int folderFd, const char* copyName, const std::string& target) {
         return;
     }
     // Another start may have finished it while we waited for the lock.
-    const FileDescriptor copy(openat(folderFd, copyName, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const posix::FileDescriptor copy(openat(folderFd, copyName, O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     struct stat copyStatus {};
     if (copy.get() >= 0 && fstat(copy.get(), &copyStatus) == 0 && S_ISREG(copyStatus.st_mode)) {
         std::string bytes(static_cast<std::size_t>(copyStatus.st_size), '\0');
@@ -337,7 +321,7 @@ FileWrite SystemPlatform::replaceFile(const std::string& path, std::string_view 
         return {false, posix::kNotARegularFile};
     }
     // Non-blocking, so that a FIFO put in its place meanwhile cannot hold us; it is then no regular file.
-    const FileDescriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    const posix::FileDescriptor file(open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
     if (file.get() < 0) {
         return failedWith(errno);
     }

@@ -18,6 +18,12 @@ constexpr useconds_t kLockPause = 10000; // five seconds in all
 
 } // namespace
 
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0) {
+        close(fd_);
+    }
+}
+
 int lockFile(int fd, int operation) {
     for (int attempt = 0;; ++attempt) {
         if (flock(fd, operation | LOCK_NB) == 0) {

@@ -18,6 +18,19 @@ std::string folderPart(std::string_view path);
 // but not for ever: a process that holds the lock for seconds is not a save. Returns 0 or the errno.
 int lockFile(int fd, int operation);
 
+// Owns an open file descriptor (or a negative value, for a failed open) and closes it at the end of the scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor();
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 // The user's home folder: $HOME, or the password database's entry when HOME is unset or empty; "" if neither.
 std::string homeFolder();
 
