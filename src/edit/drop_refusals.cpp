@@ -3,6 +3,7 @@
 #include "app/texts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace hopwick {
 
@@ -19,7 +20,11 @@ void DropRefusals::refuse(const std::string& reason, const std::string& name) {
         group = groups_.insert(groups_.end(), Group{reason, {}, 0});
     }
     if (group->shown.size() < kNamesShown) {
-        group->shown.push_back(name);
+        // A NUL would end the box's text early on Windows, and a line break would split a name in two.
+        std::string shown = name;
+        std::replace_if(
+            shown.begin(), shown.end(), [](char c) { return c == '\0' || c == '\r' || c == '\n'; }, '?');
+        group->shown.push_back(std::move(shown));
     } else {
         ++group->more;
     }

@@ -152,7 +152,7 @@ TEST_F(HostilePathTest, ATypedNameWithANulNamesNothing) {
     EXPECT_EQ(messagePrompts(), std::vector<std::string>{texts::kNoSuchPathPrompt});
 }
 
-// Every way in meets one rule: a name with a NUL is refused with the typed name's box, nothing is added or
+// Every way in meets one rule: a name with a NUL is refused with the typed name's reason, nothing is added or
 // offered, and the store never holds a NUL.
 TEST_F(HostilePathTest, ANameWithANulIsRefusedAtEveryDoorAndNeverStored) {
     const std::string real = makeFile("real");
@@ -173,10 +173,15 @@ TEST_F(HostilePathTest, ANameWithANulIsRefusedAtEveryDoorAndNeverStored) {
     int effect = 0;
     form->Form_OLEDragDrop(DataObject::files({withNul}), effect, 1, 0, 10, 10);
     form->List1_OLEDragDrop(DataObject::files({withNul}), effect, 1, 0, 10, 10);
-    EXPECT_EQ(messagePrompts(), std::vector<std::string>(4, texts::kNoSuchPathPrompt));
-    for (const RecordedMessage& message : platform.messages) {
-        EXPECT_EQ(message.title, texts::kEnterPathTitle);
-    }
+    // A drop tells what it refused in one box at its end, the name shown without its NUL.
+    const std::string dropReport = texts::kNoSuchPathPrompt + std::string("\r\n") + real + "?.txt";
+    EXPECT_EQ(messagePrompts(),
+              (std::vector<std::string>{texts::kNoSuchPathPrompt, texts::kNoSuchPathPrompt, dropReport, dropReport}));
+    ASSERT_EQ(platform.messages.size(), 4u);
+    EXPECT_EQ(platform.messages[0].title, texts::kEnterPathTitle);
+    EXPECT_EQ(platform.messages[1].title, texts::kEnterPathTitle);
+    EXPECT_EQ(platform.messages[2].title, texts::kDropRefusedTitle);
+    EXPECT_EQ(platform.messages[3].title, texts::kDropRefusedTitle);
     EXPECT_EQ(items(), kDefaultItems);
     EXPECT_EQ(form->PicturePath, "");
 

@@ -1,7 +1,8 @@
 /* A second Wayland client that drags files onto whatever lies under the pointer at the release.
  *
  * It shows a small grey toplevel; a press of the left button on it starts a drag offering the given
- * text/uri-list. It prints "ready" once the toplevel is drawn and "dragging" once the drag is under way, and
+ * text/uri-list. It prints "ready" once the toplevel is drawn, "entered" when the pointer comes onto it,
+ * "dragging" once the drag is under way and "accepted" when the window under the pointer takes the list, and
  * ends with the outcome of the drag: 0 when the target took the data and finished, 1 when the drag was
  * cancelled, 2 on a failure. */
 
@@ -52,8 +53,13 @@ static struct wl_buffer* grey_buffer(struct wl_shm* shm) {
     return buffer;
 }
 
+/* The window under the pointer takes the file list: a release now drops it there. */
 static void source_target(void* data, struct wl_data_source* source, const char* mime) {
-    (void)data, (void)source, (void)mime;
+    (void)data, (void)source;
+    if (mime && strcmp(mime, kUriList) == 0) {
+        printf("accepted\n");
+        fflush(stdout);
+    }
 }
 
 static void source_send(void* data, struct wl_data_source* source, const char* mime, int32_t fd) {
@@ -98,9 +104,12 @@ static const struct wl_data_source_listener source_listener = {
     source_target, source_send, source_cancelled, source_drop_performed, source_finished, source_action,
 };
 
+/* A press counts only once the compositor has given the pointer to this window: the test waits for this. */
 static void pointer_enter(void* data, struct wl_pointer* pointer, uint32_t serial, struct wl_surface* surface,
                           wl_fixed_t x, wl_fixed_t y) {
     (void)data, (void)pointer, (void)serial, (void)surface, (void)x, (void)y;
+    printf("entered\n");
+    fflush(stdout);
 }
 
 static void pointer_leave(void* data, struct wl_pointer* pointer, uint32_t serial, struct wl_surface* surface) {

@@ -5,6 +5,7 @@ interface, and the accepted file is in the store."""
 import os
 import select
 import subprocess
+import time
 import unittest
 from pathlib import Path
 
@@ -80,13 +81,31 @@ class DragSource:
         uri_list = "".join(f"{Path(file).as_uri()}\r\n" for file in files)
         self.log = open(folder / "drag_source.log", "wb")
         self.process = subprocess.Popen([os.environ["HOPWICK_DRAG_SOURCE"], uri_list], env=environment,
-                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=self.log, text=True)
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=self.log)
+        self.said = []
+        self.pending = b""
+
+    def poll(self, seconds):
+        """Takes what the source said within `seconds`, if anything. Read straight from the pipe, since a
+        buffered reader would keep a second line where select cannot see it."""
+        ready, _, _ = select.select([self.process.stdout], [], [], seconds)
+        if ready:
+            chunk = os.read(self.process.stdout.fileno(), 4096)
+            if not chunk:
+                return False
+            self.pending += chunk
+            *lines, self.pending = self.pending.split(b"\n")
+            self.said.extend(line.decode().strip() for line in lines)
+        return True
 
     def wait_for_line(self, expected):
-        ready, _, _ = select.select([self.process.stdout], [], [], SOURCE_TIMEOUT)
-        line = self.process.stdout.readline().strip() if ready else "nothing"
-        if line != expected:
-            raise AssertionError(f"the drag source said {line!r}, not {expected!r}")
+        """Waits until the source has said `expected`, now or earlier; the pointer may come onto its window at
+        any time, so its lines need not come in one order."""
+        deadline = time.monotonic() + SOURCE_TIMEOUT
+        while expected not in self.said:
+            left = deadline - time.monotonic()
+            if left <= 0 or not self.poll(left):
+                raise AssertionError(f"the drag source said {self.said!r}, never {expected!r}")
 
     def stop(self):
         end_process(self.process, SOURCE_TIMEOUT)
@@ -116,7 +135,10 @@ class DropTest(unittest.TestCase):
         # The kiosk shell centres each window on the output and shows the newest alone: the source first, and
         # the launcher again once the source has given up its window for the drag.
         pointer = Pointer()
+        # A motion onto the window gives it the pointer; a press before that would go nowhere.
+        pointer.move(OUTPUT_SIZE[0] // 2 - 10, OUTPUT_SIZE[1] // 2)
         pointer.move(OUTPUT_SIZE[0] // 2, OUTPUT_SIZE[1] // 2)
+        source.wait_for_line("entered")
         pointer.press()
         source.wait_for_line("dragging")
         left = (OUTPUT_SIZE[0] - NORMAL_SIZE[0]) // 2
@@ -124,7 +146,15 @@ class DropTest(unittest.TestCase):
         # On the window's surface between "Exit" and the setup label.
         for step in range(1, 5):
             pointer.move(OUTPUT_SIZE[0] // 2 - step * 20, OUTPUT_SIZE[1] // 2 + step * 10)
-        pointer.move(left + 150, top + 100)
+        # The shell shows the launcher again only some time after the source gave up its window: the pointer
+        # goes on moving over it until the launcher takes the offered list, and only then lets go.
+        deadline = time.monotonic() + SOURCE_TIMEOUT
+        step = 0
+        while "accepted" not in source.said and time.monotonic() < deadline:
+            pointer.move(left + 150 + step % 2, top + 100)
+            step += 1
+            source.poll(0.1)
+        source.wait_for_line("accepted")
         pointer.release()
 
         box = run.window(DROP_TITLE)
