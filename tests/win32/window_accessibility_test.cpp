@@ -26,6 +26,8 @@ struct Announced {
     std::string name;
     std::string description;
     std::string defaultAction;
+    std::string shortcut;
+    std::string value;
     long role = 0;
     long state = 0;
 };
@@ -41,6 +43,12 @@ VARIANT self() {
     child.vt = VT_I4;
     child.lVal = CHILDID_SELF;
     return child;
+}
+
+// One of the texts that an object tells about itself; empty where it tells none.
+std::string textAbout(IAccessible& object, HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*)) {
+    BSTR text = nullptr;
+    return (object.*read)(self(), &text) == S_OK ? narrowed(text) : std::string();
 }
 
 class WindowAccessibilityTest : public ::testing::Test {
@@ -95,18 +103,11 @@ protected:
             return seen;
         }
         seen.found = S_OK;
-        BSTR text = nullptr;
-        if (object->get_accName(self(), &text) == S_OK) {
-            seen.name = narrowed(text);
-        }
-        text = nullptr;
-        if (object->get_accDescription(self(), &text) == S_OK) {
-            seen.description = narrowed(text);
-        }
-        text = nullptr;
-        if (object->get_accDefaultAction(self(), &text) == S_OK) {
-            seen.defaultAction = narrowed(text);
-        }
+        seen.name = textAbout(*object, &IAccessible::get_accName);
+        seen.description = textAbout(*object, &IAccessible::get_accDescription);
+        seen.defaultAction = textAbout(*object, &IAccessible::get_accDefaultAction);
+        seen.shortcut = textAbout(*object, &IAccessible::get_accKeyboardShortcut);
+        seen.value = textAbout(*object, &IAccessible::get_accValue);
         VARIANT value{};
         if (SUCCEEDED(object->get_accRole(self(), &value)) && value.vt == VT_I4) {
             seen.role = value.lVal;
@@ -144,10 +145,12 @@ protected:
 
 // Every control is told as what it is, by the name that a user knows it by, with its tooltip as description:
 // the path input by its label, the list by a name of its own, OK by its caption although the window draws it,
-// the labels that take clicks as push buttons that a press clicks.
+// a button's access key as its shortcut, the labels that take clicks as push buttons that a press clicks.
 TEST_F(WindowAccessibilityTest, EveryControlHasItsNameRoleAndDescription) {
     window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
     const std::string pathLabel(controlSpec(ControlId::Label1).caption);
+    const std::string typed = "C:\\Tools\\tool.exe";
+    SetWindowTextW(controlWindow(ControlId::Text1), widen(typed).c_str());
     for (const ControlSpec& spec : controlTable()) {
         SCOPED_TRACE(std::string(spec.name));
         const Announced seen = announced(spec.id);
@@ -161,6 +164,7 @@ TEST_F(WindowAccessibilityTest, EveryControlHasItsNameRoleAndDescription) {
         case ControlKind::TextBox:
             EXPECT_EQ(seen.role, ROLE_SYSTEM_TEXT);
             EXPECT_EQ(seen.name, pathLabel);
+            EXPECT_EQ(seen.value, typed); // what is typed is its value, not its name
             break;
         case ControlKind::Button: {
             EXPECT_EQ(seen.role, ROLE_SYSTEM_PUSHBUTTON);
@@ -170,6 +174,7 @@ TEST_F(WindowAccessibilityTest, EveryControlHasItsNameRoleAndDescription) {
                 caption.erase(mark, 1);
             }
             EXPECT_EQ(seen.name, caption);
+            EXPECT_EQ(seen.shortcut, spec.accessKey != 0 ? std::string("Alt+") + spec.accessKey : std::string());
             break;
         }
         case ControlKind::Label:
