@@ -11,7 +11,7 @@ endif()
 
 # The DLLs that the program loads only at their first use must not be in its import table: the system would load
 # them, and their dependencies, before the first window.
-foreach(deferred comdlg32 ole32 oleaut32 shell32)
+foreach(deferred comdlg32 ole32 oleacc oleaut32 shell32)
     if(imports MATCHES "dll name: ${deferred}\\.dll")
         message(FATAL_ERROR "${PROGRAM} imports ${deferred}.dll, which it should load at its first use")
     endif()

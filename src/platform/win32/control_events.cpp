@@ -123,8 +123,17 @@ LRESULT MainWindow::onEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK MainWindow::controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(child, GWLP_USERDATA));
-    return window->controlOf(child) == ControlId::List1 ? window->onListMessage(message, wParam, lParam)
-                                                        : window->onEditMessage(message, wParam, lParam);
+    const ControlId id = window->controlOf(child);
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT object = window->onAccessibleRequest(id, wParam, lParam); object != 0) {
+            return object;
+        }
+    }
+    switch (id) {
+    case ControlId::List1: return window->onListMessage(message, wParam, lParam);
+    case ControlId::Text1: return window->onEditMessage(message, wParam, lParam);
+    default: return window->passOn(id, message, wParam, lParam);
+    }
 }
 
 LRESULT MainWindow::passOn(ControlId id, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -18,21 +18,23 @@ struct NativeKind {
     DWORD extendedStyle;
 };
 
+// Made as normal mode shows them: the setup band, which lies below the client area, stays hidden until setup
+// mode, so that assistive technology does not offer what nobody sees.
 NativeKind nativeKindOf(const ControlSpec& spec) {
-    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    const DWORD child = WS_CHILD | (inView(spec.id, false) ? WS_VISIBLE : 0);
     switch (spec.kind) {
     case ControlKind::ListBox:
-        return {L"LISTBOX", kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        return {L"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES};
-    case ControlKind::TextBox: return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::TextBox: return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::Button:
         // OK is the one button in the graphical style, so that its back colour fills it.
-        return {L"BUTTON", kChild | WS_TABSTOP | (spec.id == ControlId::Command1 ? BS_OWNERDRAW : BS_PUSHBUTTON), 0};
+        return {L"BUTTON", child | WS_TABSTOP | (spec.id == ControlId::Command1 ? BS_OWNERDRAW : BS_PUSHBUTTON), 0};
     case ControlKind::Label:
     case ControlKind::Window: break;
     }
     // Labels take clicks (SS_NOTIFY) and show their captions as they are, "&" included.
-    return {L"STATIC", kChild | SS_NOTIFY | SS_NOPREFIX | SS_LEFT, 0};
+    return {L"STATIC", child | SS_NOTIFY | SS_NOPREFIX | SS_LEFT, 0};
 }
 
 } // namespace
@@ -61,14 +63,27 @@ void MainWindow::createControls() {
     }
     SendMessageW(control(ControlId::Text1), EM_SETLIMITTEXT, 0, 0); // no limit but the system's
     // Subclassed by hand: the common controls' subclassing looks its chain up in a window property at every
-    // message, which under Wine is a round trip to the server, forty of them for a store's entries alone.
-    for (const ControlId id : {ControlId::List1, ControlId::Text1}) {
-        SetWindowLongPtrW(control(id), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        controlProcs_[static_cast<std::size_t>(id)] = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(control(id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
+    // message, which under Wine is a round trip to the server, forty of them for a store's entries alone. All
+    // are, for what they tell assistive technology; the list and the edit also for their input.
+    for (const ControlSpec& spec : controlTable()) {
+        SetWindowLongPtrW(control(spec.id), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        controlProcs_[static_cast<std::size_t>(spec.id)] = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(control(spec.id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
     }
     addTooltips();
     applyScale();
+}
+
+void MainWindow::showControlsInView() {
+    // The window's height tells the mode: the form sets it before it changes its mode and moves the focus.
+    const bool setupHeight = heightTwips_ > kNormalOuterHeight;
+    for (const ControlSpec& spec : controlTable()) {
+        const HWND shown = control(spec.id);
+        const bool visible = (GetWindowLongW(shown, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (visible != inView(spec.id, setupHeight)) {
+            ShowWindow(shown, visible ? SW_HIDE : SW_SHOWNA);
+        }
+    }
 }
 
 void MainWindow::addTooltips() {

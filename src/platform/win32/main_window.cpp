@@ -67,6 +67,9 @@ void MainWindow::setFocus(ControlId id) {
 void MainWindow::applyWindowSize(int widthTwips, int heightTwips) {
     widthTwips_ = widthTwips;
     heightTwips_ = heightTwips;
+    if (window_ != nullptr) {
+        showControlsInView();
+    }
     // The load sets the width and the height apart; a hidden window takes its size once, as it shows.
     if (window_ != nullptr && IsWindowVisible(window_)) {
         resize();

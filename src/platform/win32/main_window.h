@@ -57,6 +57,7 @@ private:
 
     // control_views.cpp
     void createControls();
+    void showControlsInView(); // the setup band only at the setup mode's height
     void addTooltips();
     void layOut();
     void applyScale(); // the fonts and the window size for the window's DPI
@@ -79,6 +80,8 @@ private:
     void onStoreTimer();
     LRESULT onListMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // control_accessibility.cpp
+    LRESULT onAccessibleRequest(ControlId id, WPARAM flags, LPARAM objectId);
     // keyboard.cpp
     bool preTranslate(MSG& message);
     bool keyOutOfView(const MSG& message) const; // true for a key that a control out of view may not take

@@ -9,5 +9,7 @@ inline constexpr const char* kNotAPicture = "画像として読めない ﾌｧ�
 inline constexpr const char* kPictureTooLarge = "画像にしては ﾌｧｲﾙ が大きすぎます。";
 // Followed by the number, where the system has no text for an error.
 inline constexpr const char* kErrorNumber = "Windows のｴﾗｰ番号 ";
+// The default action of a label that acts as a button, as the system names its buttons' own.
+inline constexpr const char* kPressAction = "押す";
 
 } // namespace hopwick::win32::texts

@@ -1,0 +1,250 @@
+#include "app/main_form.h"
+#include "app/texts.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_texts.h"
+#include "recording_platform.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <memory>
+#include <string>
+
+namespace hopwick::win32 {
+namespace {
+
+using testing::RecordingPlatform;
+using testing::TempFolder;
+
+// What an assistive technology reads from a control's object through oleacc, as a screen reader does.
+struct Announced {
+    HRESULT found = E_FAIL;
+    std::string name;
+    std::string description;
+    std::string defaultAction;
+    std::string shortcut;
+    std::string value;
+    long role = 0;
+    long state = 0;
+};
+
+std::string narrowed(BSTR text) {
+    std::string result = text != nullptr ? narrow(std::wstring(text, SysStringLen(text))) : std::string();
+    SysFreeString(text);
+    return result;
+}
+
+VARIANT self() {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = CHILDID_SELF;
+    return child;
+}
+
+// One of the texts that an object tells about itself; empty where it tells none.
+std::string textAbout(IAccessible& object, HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*)) {
+    BSTR text = nullptr;
+    return (object.*read)(self(), &text) == S_OK ? narrowed(text) : std::string();
+}
+
+class WindowAccessibilityTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        platform.programFolderPath = folder.path().string();
+        form.List1.AddItem("NotePad");
+        form.Label2.setCaption(hopwick::texts::kSetupLabelCaption);
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        window = std::make_unique<MainWindow>(form, GetModuleHandleW(nullptr));
+        ASSERT_NE(window->handle(), nullptr) << GetLastError();
+        window->applyWindowSize(kOuterWidth, kNormalOuterHeight);
+        window->show(SW_SHOWNOACTIVATE);
+    }
+
+    void TearDown() override {
+        window.reset();
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        OleUninitialize();
+    }
+
+    // The control's window, by the identifier that the window gives each control in tab order.
+    HWND controlWindow(ControlId id) const {
+        for (HWND child = GetWindow(window->handle(), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (GetDlgCtrlID(child) == kFirstId + static_cast<int>(id)) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+
+    IAccessible* objectOf(ControlId id) const {
+        IAccessible* object = nullptr;
+        const HWND control = controlWindow(id);
+        if (control == nullptr ||
+            FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&object)))) {
+            return nullptr;
+        }
+        return object;
+    }
+
+    Announced announced(ControlId id) const {
+        Announced seen;
+        IAccessible* object = objectOf(id);
+        if (object == nullptr) {
+            return seen;
+        }
+        seen.found = S_OK;
+        seen.name = textAbout(*object, &IAccessible::get_accName);
+        seen.description = textAbout(*object, &IAccessible::get_accDescription);
+        seen.defaultAction = textAbout(*object, &IAccessible::get_accDefaultAction);
+        seen.shortcut = textAbout(*object, &IAccessible::get_accKeyboardShortcut);
+        seen.value = textAbout(*object, &IAccessible::get_accValue);
+        VARIANT value{};
+        if (SUCCEEDED(object->get_accRole(self(), &value)) && value.vt == VT_I4) {
+            seen.role = value.lVal;
+        }
+        value = {};
+        if (SUCCEEDED(object->get_accState(self(), &value)) && value.vt == VT_I4) {
+            seen.state = value.lVal;
+        }
+        object->Release();
+        return seen;
+    }
+
+    // Hands the messages that a press posted to the window, and the size that the form then asked for, as the
+    // platform passes it on.
+    void settle() {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (!platform.windowSizes.empty()) {
+            window->applyWindowSize(platform.windowSizes.back().first, platform.windowSizes.back().second);
+        }
+    }
+
+    static constexpr int kFirstId = 100;
+    TempFolder folder;
+    RecordingPlatform platform;
+    MainForm form{platform};
+    std::unique_ptr<MainWindow> window;
+};
+
+// Every control is told as what it is, by the name that a user knows it by, with its tooltip as description:
+// the path input by its label, the list by a name of its own, OK by its caption although the window draws it,
+// a button's access key as its shortcut, the labels that take clicks as push buttons that a press clicks.
+TEST_F(WindowAccessibilityTest, EveryControlHasItsNameRoleAndDescription) {
+    window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
+    const std::string pathLabel(controlSpec(ControlId::Label1).caption);
+    const std::string typed = "C:\\Tools\\tool.exe";
+    SetWindowTextW(controlWindow(ControlId::Text1), widen(typed).c_str());
+    for (const ControlSpec& spec : controlTable()) {
+        SCOPED_TRACE(std::string(spec.name));
+        const Announced seen = announced(spec.id);
+        ASSERT_EQ(seen.found, S_OK);
+        EXPECT_EQ(seen.description, spec.tooltip);
+        switch (spec.kind) {
+        case ControlKind::ListBox:
+            EXPECT_EQ(seen.role, ROLE_SYSTEM_LIST);
+            EXPECT_EQ(seen.name, hopwick::texts::kItemListName);
+            break;
+        case ControlKind::TextBox:
+            EXPECT_EQ(seen.role, ROLE_SYSTEM_TEXT);
+            EXPECT_EQ(seen.name, pathLabel);
+            EXPECT_EQ(seen.value, typed); // what is typed is its value, not its name
+            break;
+        case ControlKind::Button: {
+            EXPECT_EQ(seen.role, ROLE_SYSTEM_PUSHBUTTON);
+            // The system reads the access key's mark as the shortcut, and the caption without it.
+            std::string caption(spec.caption);
+            if (const auto mark = caption.find('&'); mark != std::string::npos) {
+                caption.erase(mark, 1);
+            }
+            EXPECT_EQ(seen.name, caption);
+            EXPECT_EQ(seen.shortcut, spec.accessKey != 0 ? std::string("Alt+") + spec.accessKey : std::string());
+            break;
+        }
+        case ControlKind::Label:
+        case ControlKind::Window:
+            if (spec.id == ControlId::Label1) {
+                EXPECT_EQ(seen.role, ROLE_SYSTEM_STATICTEXT);
+                EXPECT_EQ(seen.name, pathLabel);
+                EXPECT_EQ(seen.defaultAction, "");
+            } else {
+                EXPECT_EQ(seen.role, ROLE_SYSTEM_PUSHBUTTON);
+                EXPECT_EQ(seen.defaultAction, texts::kPressAction);
+            }
+            break;
+        }
+    }
+    EXPECT_EQ(announced(ControlId::Label4).name, "Exit");
+    EXPECT_EQ(announced(ControlId::Label3).name, "Help!");
+    // Its two lines are read as one.
+    EXPECT_EQ(announced(ControlId::Label2).name, "他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:");
+    // The window draws OK itself; its caption stays its window text, which names it.
+    EXPECT_NE(GetWindowLongW(controlWindow(ControlId::Command1), GWL_STYLE) & BS_OWNERDRAW, 0);
+}
+
+// Normal mode offers only the top strip: the setup band below the client area is hidden, and comes into view
+// with setup mode.
+TEST_F(WindowAccessibilityTest, TheSetupBandIsOfferedOnlyInSetupMode) {
+    const auto invisible = [this](ControlId id) {
+        return (announced(id).state & STATE_SYSTEM_INVISIBLE) != 0 && !IsWindowVisible(controlWindow(id));
+    };
+    for (const ControlSpec& spec : controlTable()) {
+        EXPECT_EQ(invisible(spec.id), !inView(spec.id, false)) << spec.name << " in normal mode";
+    }
+    form.Label2_Click();
+    settle();
+    for (const ControlSpec& spec : controlTable()) {
+        EXPECT_FALSE(invisible(spec.id)) << spec.name << " in setup mode";
+    }
+    form.Command6_Click();
+    settle();
+    for (const ControlSpec& spec : controlTable()) {
+        EXPECT_EQ(invisible(spec.id), !inView(spec.id, false)) << spec.name << " back in normal mode";
+    }
+}
+
+// A press through the label's object acts as a click on it: the setup label enters setup mode. A label out of
+// sight takes no press: "Help!" writes no mail in normal mode.
+TEST_F(WindowAccessibilityTest, APressOnAClickableLabelClicksIt) {
+    IAccessible* help = objectOf(ControlId::Label3);
+    ASSERT_NE(help, nullptr);
+    EXPECT_FALSE(SUCCEEDED(help->accDoDefaultAction(self())));
+    help->Release();
+    settle();
+    EXPECT_TRUE(platform.shellCalls.empty());
+
+    IAccessible* setupLabel = objectOf(ControlId::Label2);
+    ASSERT_NE(setupLabel, nullptr);
+    EXPECT_EQ(setupLabel->accDoDefaultAction(self()), S_OK);
+    setupLabel->Release();
+    EXPECT_FALSE(form.SetupMode) << "pressed inside the request";
+    settle();
+    EXPECT_TRUE(form.SetupMode);
+    EXPECT_TRUE(IsWindowVisible(controlWindow(ControlId::Command1)));
+
+    help = objectOf(ControlId::Label3);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->accDoDefaultAction(self()), S_OK);
+    help->Release();
+    settle();
+    EXPECT_EQ(platform.shellCalls.size(), 1u);
+}
+
+} // namespace
+} // namespace hopwick::win32
