@@ -13,6 +13,7 @@ import tempfile
 import unittest
 from pathlib import Path
 
+from case_scope import started_for_test
 from launcher_case import LauncherCase
 from launcher_run import LauncherRun
 from polling import wait_for, wait_for_value
@@ -99,10 +100,7 @@ class InstalledPackageTest(LauncherCase):
         # setpriv ends in the program itself, so the window still belongs to the process started here.
         run.command_prefix = [shutil.which("setpriv"), f"--reuid={self.user.pw_uid}", f"--regid={self.user.pw_gid}",
                               "--clear-groups"]
-        self.addCleanup(self._report_output, run)
-        self.addCleanup(run.stop)
-        run.start()
-        return run
+        return started_for_test(self, run)
 
     def test_1_installed_program_shows_the_defaults_and_keeps_the_store_in_the_users_config(self):
         run = self.start_as_user()
