@@ -54,7 +54,9 @@ class XSession:
         # -displayfd lets the server pick a free display number, so groups may run side by side.
         reader, writer = os.pipe()
         try:
-            command = ["Xvfb", "-displayfd", str(writer), "-screen", "0", SCREEN, "-dpi", "96", "-nolisten", "tcp"]
+            # -noreset: a client that comes and goes before the window manager must not reset the server.
+            command = ["Xvfb", "-displayfd", str(writer), "-noreset", "-screen", "0", SCREEN, "-dpi", "96", "-nolisten",
+                       "tcp"]
             self._server = self._spawn(command, "xvfb.log", self.environment, pass_fds=(writer,))
             os.close(writer)
             writer = None
