@@ -77,10 +77,14 @@ class LauncherRun:
     def wait_for_mode(self, mode):
         wait_for_value(self.mode, mode, "the window's caption and size")
 
+    def screen_point(self, x, y):
+        """Where a point of the client area lies on the screen."""
+        origin = self.driver.geometry(self.window)
+        return origin.left + x, origin.top + y
+
     def click_at(self, x, y):
         """A click at a point of the client area."""
-        origin = self.driver.geometry(self.window)
-        self.driver.click(origin.left + x, origin.top + y)
+        self.driver.click(*self.screen_point(x, y))
 
     def click_control(self, name):
         control = control_rectangle(name)
@@ -96,10 +100,8 @@ class LauncherRun:
     def drag_files(self, paths, control="List1"):
         """Drags the files from a drag source of its own onto the middle of a control and drops them there.
         Returns the source's account of the target's answers, once the drop is finished or refused."""
-        origin = self.driver.geometry(self.window)
         area = control_rectangle(control)
-        x = origin.left + area.left + area.width // 2
-        y = origin.top + area.top + area.height // 2
+        x, y = self.screen_point(area.left + area.width // 2, area.top + area.height // 2)
         result = subprocess.run([SYSTEM_PYTHON, str(DRAG_SOURCE), str(self.window), str(x), str(y),
                                  *(str(path) for path in paths)], env=self.environment, capture_output=True,
                                 text=True, timeout=DRAG_TIMEOUT)

@@ -54,6 +54,10 @@ class XDriver:
         output = self._run("xdotool", "getactivewindow", allowed_codes=(0, 1))
         return int(output) if output.strip() else None
 
+    def focus(self, window):
+        """Gives the window the keyboard, as a window manager does, and waits until the X server has moved it."""
+        self._run("xdotool", "windowfocus", "--sync", str(window))
+
     def click(self, x, y):
         self._run("xdotool", "mousemove", str(x), str(y), "click", "1")
 

@@ -55,11 +55,18 @@ class WineLauncherRun(LauncherRun):
         return len(self._windows_named(".+"))
 
     def answer_box(self, title, key):
-        """Waits for the message box titled `title`, presses `key` in it and waits until it has gone. Wine draws
-        its own frames, so X knows no active window: the box has the keyboard as soon as it shows."""
-        wait_for(lambda: self._windows_named(f"^{re.escape(title)}$"), f"the message box {title!r}")
+        """Waits for the message box titled `title`, gives it the keyboard, presses `key` in it and waits until it
+        has gone. Wine draws its own frames, so no window manager moves the X focus; and Wine itself, which
+        activates the box, now and then leaves the X focus on the launcher's window when the box comes up right
+        after another, where keys are lost. The focus goes to the box as a window manager would move it."""
+        box = wait_for(lambda: self.boxes_titled(title), f"the message box {title!r}")[0]
+        self.driver.focus(box)
         self.driver.key(key)
-        wait_for(lambda: not self._windows_named(f"^{re.escape(title)}$"), f"the message box {title!r} to close")
+        # That box: another with its title may follow at once, such as the question about the next drop.
+        wait_for(lambda: box not in self.boxes_titled(title), f"the message box {title!r} to close")
+
+    def boxes_titled(self, title):
+        return self._windows_named(f"^{re.escape(title)}$")
 
     def _windows_named(self, name):
         if self.process.poll() is not None:
@@ -90,13 +97,13 @@ class WineLauncherRun(LauncherRun):
     def setup_mode(self):
         return SETUP_CAPTION, (self.pixels(OUTER_WIDTH), self.pixels(SETUP_HEIGHT))
 
-    def click_at(self, x, y):
+    def screen_point(self, x, y):
         client = self.client_area()[0]
-        self.driver.click(client.left + x, client.top + y)
+        return client.left + x, client.top + y
 
     def double_click_at(self, x, y):
-        client = self.client_area()[0]
-        subprocess.run(["xdotool", "mousemove", str(client.left + x), str(client.top + y), "click", "--repeat", "2",
+        screen_x, screen_y = self.screen_point(x, y)
+        subprocess.run(["xdotool", "mousemove", str(screen_x), str(screen_y), "click", "--repeat", "2",
                         "--delay", "80", "1"], env=self.environment, timeout=60, check=True)
 
     def client_pixel(self, image, x, y):
