@@ -35,4 +35,11 @@ void printRow(const Row& row) {
     std::fflush(stdout);
 }
 
+void printCountRow(const std::string& figure, int hopwick, int floor, const std::string& floorName, int total) {
+    const auto outOf = [total](int count) { return std::to_string(count) + " of " + std::to_string(total); };
+    std::printf("| %s | %s | %s | %s | – | – | – |\n", figure.c_str(), outOf(hopwick).c_str(), floorName.c_str(),
+                outOf(floor).c_str());
+    std::fflush(stdout);
+}
+
 } // namespace hopwick::bench

@@ -23,4 +23,7 @@ double ratioOfMedians(const Summary& hopwick, const Summary& floor);
 // One row of the table that bench/run_benchmarks.sh heads.
 void printRow(const Row& row);
 
+// A row that counts events, such as failed runs, of Hopwick and of its floor out of `total` each.
+void printCountRow(const std::string& figure, int hopwick, int floor, const std::string& floorName, int total);
+
 } // namespace hopwick::bench

@@ -5,7 +5,8 @@ class QWidget;
 namespace hopwick::bench {
 
 // Ends the application as soon as `window` has drawn its first frame: the quit is queued behind the paint
-// and its flush to the display.
+// and its flush to the display. Where the driver asks for it, the time of that moment is reported first (see
+// kFirstFrameReportVariable), so that it is measured apart from the exit.
 void quitAfterFirstPaint(QWidget& window);
 
 } // namespace hopwick::bench
