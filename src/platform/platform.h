@@ -71,6 +71,11 @@ struct FileIdentity {
     std::uint64_t folderVolume = 0;
     std::uint64_t folderIndex = 0;
     bool operator==(const FileIdentity&) const = default;
+    bool sameFileAs(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
+    bool sameFolderAs(const FileIdentity& other) const {
+        return folderPresent == other.folderPresent && folderVolume == other.folderVolume &&
+               folderIndex == other.folderIndex;
+    }
 };
 
 struct FileWrite {

@@ -12,14 +12,6 @@ constexpr const char* kStoreName = "SIS";
 // store of any size is read in bounded memory and time. A save never writes more than a load reads.
 constexpr std::size_t kStoreReadLimit = 4 * 1024 * 1024;
 
-bool sameFolder(const FileIdentity& a, const FileIdentity& b) {
-    return a.folderVolume == b.folderVolume && a.folderIndex == b.folderIndex;
-}
-
-bool sameFile(const FileIdentity& a, const FileIdentity& b) {
-    return a.volume == b.volume && a.index == b.index;
-}
-
 } // namespace
 
 // An installed copy keeps every user's store in that user's folder, root's too; any other copy keeps it
@@ -40,10 +32,10 @@ std::string MainForm::saveRefusal(std::size_t recordSize) {
                std::to_string(kStoreReadLimit) + ")";
     }
     const FileIdentity now = platform_.identifyFile(StorePath);
-    if (StoreIdentity.folderPresent && (!now.folderPresent || !sameFolder(now, StoreIdentity))) {
+    if (StoreIdentity.folderPresent && !now.sameFolderAs(StoreIdentity)) {
         return texts::kStoreFolderGonePrompt;
     }
-    if (now.present && (!StoreIdentity.present || !sameFile(now, StoreIdentity))) {
+    if (now.present && (!StoreIdentity.present || !now.sameFileAs(StoreIdentity))) {
         return texts::kStoreReplacedPrompt;
     }
     return {};

@@ -34,8 +34,7 @@ int MainForm::askToOverwriteStore() {
 // put in the store's place becomes this window's store. A folder that has gone or been replaced stays refused.
 void MainForm::adoptStoreFile() {
     const FileIdentity now = platform_.identifyFile(StorePath);
-    if (now.folderPresent == StoreIdentity.folderPresent && now.folderVolume == StoreIdentity.folderVolume &&
-        now.folderIndex == StoreIdentity.folderIndex) {
+    if (now.sameFolderAs(StoreIdentity)) {
         StoreIdentity = now;
     }
 }
@@ -44,9 +43,7 @@ void MainForm::adoptStoreFile() {
 // asks whether its edits overwrite it. False when the question was closed without an answer.
 bool MainForm::followStoreBeforeDropSave() {
     if (!SetupMode) {
-        if (storeChangedElsewhere()) {
-            OpenF();
-        }
+        storeChangedOnDisk();
         return true;
     }
     if (!otherListStored()) {
