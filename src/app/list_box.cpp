@@ -3,22 +3,26 @@
 namespace hopwick {
 
 void ListBox::setListIndex(int index) {
-    select(index, false);
+    select(index, Report::OnChange);
 }
 
 void ListBox::setSelected(int index, bool selected) {
     if (selected) {
-        select(index, false);
+        select(index, Report::OnChange);
     } else if (Selected(index)) {
-        select(-1, false);
+        select(-1, Report::OnChange);
     }
 }
 
 void ListBox::clickEntry(int index) {
-    select(index, true);
+    select(index, Report::Always);
 }
 
-void ListBox::select(int index, bool reportAlways) {
+void ListBox::moveSelection(int index) {
+    select(index, Report::Never);
+}
+
+void ListBox::select(int index, Report report) {
     if (index < -1 || index >= ListCount()) {
         return;
     }
@@ -28,7 +32,7 @@ void ListBox::select(int index, bool reportAlways) {
         changed();
     }
     // The handler may change the list itself; nothing of this call's state is used after it.
-    if (index >= 0 && (moved || reportAlways) && click_) {
+    if (index >= 0 && report != Report::Never && (moved || report == Report::Always) && click_) {
         click_();
     }
 }

@@ -36,11 +36,15 @@ public:
 
     // A mouse click on an entry: selects it and reports the click, also when it was selected already.
     void clickEntry(int index);
+    // A move of the selection by keys or through an assistive technology: selects the entry as setListIndex
+    // does but reports no click, so that passing over entries starts none of them.
+    void moveSelection(int index);
 
     const std::vector<std::string>& entries() const { return entries_; }
 
 private:
-    void select(int index, bool reportAlways);
+    enum class Report { OnChange, Always, Never };
+    void select(int index, Report report);
     void changed() { host_.controlChanged(ControlId::List1); }
 
     ControlHost& host_;

@@ -82,6 +82,18 @@ TEST_F(ListBoxTest, AMouseClickOnTheSelectedEntryIsReportedAgain) {
     EXPECT_EQ(clicks, (std::vector<int>{1, 1}));
 }
 
+TEST_F(ListBoxTest, AMoveOfTheSelectionIsShownButNeverReportedAsAClick) {
+    fill({"a", "b", "c"});
+    list.moveSelection(1);
+    list.moveSelection(2);
+    list.moveSelection(3); // beyond the last entry: refused
+    EXPECT_EQ(list.ListIndex(), 2);
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(host.changes, 5); // three entries added, two moves
+    list.clickEntry(2);         // the same entry clicked afterwards still starts
+    EXPECT_EQ(clicks, std::vector<int>{2});
+}
+
 TEST_F(ListBoxTest, APositionBeyondTheLastEntryIsRefused) {
     list.setListIndex(0);
     EXPECT_EQ(list.ListIndex(), -1);
