@@ -2,23 +2,17 @@
 
 namespace hopwick::fuzz {
 
-FileRead MemoryStorePlatform::readFile(const std::string& path, std::size_t maxBytes) {
-    FileRead read;
-    if (!isStore(path) || !store) {
-        return read;
-    }
-    read.status = FileRead::Status::Read;
-    read.bytes = store->substr(0, maxBytes);
-    read.truncated = store->size() > maxBytes;
-    return read;
+std::optional<std::string> MemoryStorePlatform::store() const {
+    const testing::MemoryWorld::File* file = world_.fileAt("/hopwick", "SIS");
+    return file == nullptr ? std::nullopt : std::optional<std::string>(file->bytes);
 }
 
-FileWrite MemoryStorePlatform::replaceFile(const std::string& path, std::string_view bytes) {
-    if (!isStore(path)) {
-        return {false, "not the store"};
-    }
-    store = std::string(bytes);
-    return {true, {}};
+StorePlace MemoryStorePlatform::openStorePlace(const std::string& path, bool) {
+    StorePlace place;
+    place.name = "SIS";
+    place.folder = path == "/hopwick/SIS" ? world_.open("/hopwick") : nullptr;
+    place.error = place.folder ? "" : "not the store";
+    return place;
 }
 
 } // namespace hopwick::fuzz

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "memory_folder.h"
 #include "windowless_platform.h"
 
 #include <optional>
@@ -10,22 +11,19 @@ namespace hopwick::fuzz {
 // The quiet platform with the store in memory, so that a fuzzer runs thousands of start-ups a second.
 class MemoryStorePlatform final : public testing::WindowlessPlatform {
 public:
-    MemoryStorePlatform() : WindowlessPlatform("/hopwick") {}
+    MemoryStorePlatform() : WindowlessPlatform("/hopwick") { folder_ = world_.makeFolder("/hopwick"); }
 
-    std::optional<std::string> store; // the file's bytes; nothing when there is none
+    // The store's bytes; nothing when there is none.
+    std::optional<std::string> store() const;
+    void setStore(std::string bytes) { world_.putFile(folder_, "SIS", std::move(bytes)); }
 
-    bool isOrdinaryFile(const std::string& path) override { return isStore(path) && store.has_value(); }
     bool isWritableFolder(const std::string&) override { return true; }
     bool isInstalledCopy() override { return false; }
-    FileIdentity identifyFile(const std::string& path) override {
-        return {isStore(path) && store.has_value(), 1, 1, true, 1, 1};
-    }
-    FileRead readFile(const std::string& path, std::size_t maxBytes) override;
-    FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
-    void recoverInterruptedSaves(const std::string&) override {}
+    StorePlace openStorePlace(const std::string& path, bool makeFolder) override;
 
 private:
-    bool isStore(const std::string& path) const { return path == "/hopwick/SIS"; }
+    testing::MemoryWorld world_;
+    std::uint64_t folder_ = 0;
 };
 
 } // namespace hopwick::fuzz

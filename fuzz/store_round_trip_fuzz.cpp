@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using hopwick::fuzz::require;
     using hopwick::testing::listShown;
     hopwick::fuzz::MemoryStorePlatform platform;
-    platform.store = std::string(reinterpret_cast<const char*>(data), size);
+    platform.setStore(std::string(reinterpret_cast<const char*>(data), size));
 
     hopwick::MainForm first(platform);
     first.Form_Load();
@@ -23,13 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform.messages.clear();
     first.SI();
     require(platform.messages.empty(), "what was loaded can be saved");
-    const std::string saved = *platform.store;
+    const std::string saved = *platform.store();
 
     hopwick::MainForm second(platform);
     second.Form_Load();
     require(platform.messages.empty(), "a saved store loads without complaint");
     require(listShown(second) == loaded, "a saved store loads the same list and picture path");
     second.SI();
-    require(*platform.store == saved, "saving a loaded store again changes no byte");
+    require(*platform.store() == saved, "saving a loaded store again changes no byte");
     return 0;
 }

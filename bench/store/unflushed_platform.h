@@ -4,12 +4,12 @@
 
 namespace hopwick::bench {
 
-// Saves as a plain overwrite in place, with no temporary file, rename or flush to disk: what a save costs
-// when durability is not asked for, to set beside the program's own atomic, flushed replacement.
+// Saves as a plain overwrite in place, with no copy, rename or flush to disk: what a save costs when
+// durability is not asked for, to set beside the program's own atomic, flushed replacement.
 class UnflushedPlatform final : public BenchPlatform {
 public:
     using BenchPlatform::BenchPlatform;
-    FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
+    StorePlace openStorePlace(const std::string& path, bool makeFolder) override;
 };
 
 } // namespace hopwick::bench

@@ -5,7 +5,7 @@
 namespace hopwick {
 
 MainForm::MainForm(Platform& platform)
-    : Form(platform, *this), List1(*this), Text1(*this), Label1(*this, controlSpec(ControlId::Label1)),
+    : store_(platform), Form(platform, *this), List1(*this), Text1(*this), Label1(*this, controlSpec(ControlId::Label1)),
       Label2(*this, controlSpec(ControlId::Label2)), Label3(*this, controlSpec(ControlId::Label3)),
       Label4(*this, controlSpec(ControlId::Label4)), Command1(*this, ControlId::Command1, kButtonFaceColor),
       Command2(*this, ControlId::Command2, kButtonFaceColor), Command3(*this, ControlId::Command3, kButtonFaceColor),

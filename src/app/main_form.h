@@ -9,6 +9,7 @@
 #include "edit/data_object.h"
 #include "edit/drop_refusals.h"
 #include "platform/platform.h"
+#include "store/store_file.h"
 
 #include <array>
 #include <cstdint>
@@ -26,6 +27,9 @@ inline constexpr int16_t kAltMask = 4;
 // The launcher's one window: its state, the models of its controls, and every handler and procedure.
 // The handlers' definitions live with their subsystems: app/, store/, launch/ and edit/.
 class MainForm final : private ControlHost {
+    // The store: its place, identity and content are the component's alone (store/).
+    StoreFile store_;
+
 public:
     explicit MainForm(Platform& platform);
     MainForm(const MainForm&) = delete;
@@ -34,10 +38,7 @@ public:
     // Window-level state.
     bool SetupMode = false;
     std::string SavedCaption;
-    std::string StorePath;        // fixed by the first load: saves go there or nowhere
-    FileIdentity StoreIdentity;   // the store file and its folder as last loaded or saved
-    std::string StoreReadFailure; // the system's reason when the last load could not read a store
-    std::string LastStoreBytes;   // the store's bytes as last loaded or saved
+    const std::string& StorePath = store_.path(); // fixed by the first load: saves go there or nowhere
     std::array<std::string, kStoreSlots> ItemSlots;
     std::string PicturePath;
     std::string DropPath;
@@ -113,15 +114,13 @@ private:
 
     void leaveSetupMode();
     // store/
-    std::string storeLocation();
-    std::string saveRefusal(std::size_t recordSize);
+    bool showStoreContent(const std::string& bytes, bool present);
     void showStoredPicture();
     void reportStoreDamage(const std::string& reason);
-    std::string storeBytesOnDisk();
-    bool storeChangedElsewhere();
+    void tellStoreLost();
+    void offerReplacement();
     bool otherListStored();
     int askToOverwriteStore();
-    void adoptStoreFile();
     bool followStoreBeforeDropSave();
     // edit/
     bool admitsNewItem(const std::string& path);
@@ -137,6 +136,9 @@ private:
     // While a drop asks its questions: where refused names are collected, and drops that came meanwhile.
     DropRefusals* dropRefusals_ = nullptr;
     std::deque<DataObject> pendingDrops_;
+    // Whether the user was told that the store is out of reach, or asked about a file put in its place.
+    bool storeLostTold_ = false;
+    bool replacementOffered_ = false;
 };
 
 } // namespace hopwick

@@ -30,6 +30,14 @@ inline constexpr const char* kStoreChangedTitle = "ﾘｽﾄ が他で ｾｰﾌ
 inline constexpr const char* kStoreChangedPrompt = "他の Hopwick がこの ﾌｧｲﾙ に ﾘｽﾄ を ｾｰﾌﾞ しました。\r\n"
                                                    "この ｳｨﾝﾄﾞｳ の ﾘｽﾄ で上書きしますか？\r\n"
                                                    "（いいえ: 上書きせず、ｾｰﾌﾞ された ﾘｽﾄ を読み込みます。）";
+// Told once when the store's place no longer leads to the store: the window keeps its list.
+inline constexpr const char* kStoreLostTitle = "ﾘｽﾄ の ﾌｧｲﾙ を見失いました。";
+inline constexpr const char* kStoreLostPrompt = "この ｳｨﾝﾄﾞｳ の ﾘｽﾄ はそのままです。この ﾌｧｲﾙ には ｾｰﾌﾞ しません。";
+// Asked when another file was put in the store's place (a text editor saves so).
+inline constexpr const char* kStoreReplacedTitle = "ﾘｽﾄ の ﾌｧｲﾙ が置き換えられました。";
+inline constexpr const char* kStoreReplacedQuestion = "この ﾌｧｲﾙ の ﾘｽﾄ を読み込みますか？\r\n"
+                                                      "（いいえ: この ｳｨﾝﾄﾞｳ の ﾘｽﾄ のままにします。"
+                                                      "この ﾌｧｲﾙ には ｾｰﾌﾞ しません。）";
 // The list's name for screen readers, which read no caption for it.
 inline constexpr const char* kItemListName = "ｱｲﾃﾑ ﾘｽﾄ";
 
@@ -46,6 +54,7 @@ inline constexpr const char* kSaveFailedPrompt = "ﾘｽﾄ は保存されて�
 inline constexpr const char* kStoreNotReadPrompt = "読み込めなかった ﾌｧｲﾙ は上書きしません。";
 inline constexpr const char* kStoreFolderGonePrompt = "起動した時の ﾌｫﾙﾀﾞ がありません。";
 inline constexpr const char* kStoreReplacedPrompt = "起動した時とは別の ﾌｧｲﾙ になっています。";
+inline constexpr const char* kStoreNotAFilePrompt = "ﾘｽﾄ の ﾌｧｲﾙ の場所に別のもの （ﾘﾝｸ など） があります。";
 inline constexpr const char* kStoreTooLargePrompt = "ﾘｽﾄ が大きすぎます。";
 inline constexpr const char* kStoreDamagedTitle = "ｱｲﾃﾑ の読み込み";
 inline constexpr const char* kStoreDamagedPrompt = "ﾌｧｲﾙ が壊れていました。読めた所までを読み込みました。";

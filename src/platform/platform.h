@@ -83,6 +83,8 @@ struct FileWrite {
     std::string error; // why the file could not be written; empty when it was
 };
 
+struct StorePlace;
+
 struct OpenDialogRequest {
     long flags = 0;
     std::string filter;   // description|pattern pairs, as the handlers set them
@@ -140,16 +142,10 @@ public:
     // Reads at most `maxBytes` bytes of a file. A save running in another process is waited for, so that
     // the bytes are one whole content.
     virtual FileRead readFile(const std::string& path, std::size_t maxBytes) = 0;
-    // Replaces the file's content as a whole: a crash or a full disk leaves the old content or the new one,
-    // never a mix (a crash during the copy into the file is mended by recoverInterruptedSaves). An existing
-    // file is rewritten in place, so that it stays the same file: its owner, permissions, extended
-    // attributes, access lists and hard links stay. Creates a missing parent folder, writes through a
-    // symbolic link, but not through one that another user owns in a sticky folder that anyone may write.
-    virtual FileWrite replaceFile(const std::string& path, std::string_view bytes) = 0;
-    // Finishes or removes what an interrupted replaceFile of `path` left beside it: a complete copy whose
-    // writer died is copied into the file again, an incomplete one is removed. A replace still running in
-    // another process is left alone.
-    virtual void recoverInterruptedSaves(const std::string& path) = 0;
+    // Opens the folder that holds the file at `path` (platform/store_folder.h), once the path's links are
+    // followed: a store kept as a link to a file elsewhere lives in the target's folder. With `makeFolder`, a
+    // missing folder is made first. Symbolic links of another user in a shared folder are not followed.
+    virtual StorePlace openStorePlace(const std::string& path, bool makeFolder) = 0;
 
     // Code page 932 as the system converts it. Encoding returns nothing when a character has no code;
     // decoding returns nothing for bytes that are not valid code page 932.

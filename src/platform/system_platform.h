@@ -21,8 +21,7 @@ public:
     bool isWritableFolder(const std::string& folder) override;
     FileIdentity identifyFile(const std::string& path) override;
     FileRead readFile(const std::string& path, std::size_t maxBytes) override;
-    FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
-    void recoverInterruptedSaves(const std::string& path) override;
+    StorePlace openStorePlace(const std::string& path, bool makeFolder) override;
     std::optional<std::string> encodeCodePage932(std::string_view utf8) override;
     std::optional<std::string> decodeCodePage932(std::string_view bytes) override;
 };

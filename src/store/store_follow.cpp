@@ -3,40 +3,60 @@
 
 namespace hopwick {
 
-// Compared by content: a save may keep the file's inode and even its time stamp.
-bool MainForm::storeChangedElsewhere() {
-    return storeBytesOnDisk() != LastStoreBytes;
-}
-
-// Only a list that is stored can be lost by overwriting it: a store removed meanwhile is simply written again.
-bool MainForm::otherListStored() {
-    const std::string stored = storeBytesOnDisk();
-    return !stored.empty() && stored != LastStoreBytes;
-}
-
-// In setup mode the user's edits are in progress: they are kept, and OK asks before it overwrites.
+// In setup mode the user's edits are in progress: they are kept, and OK asks before it overwrites. Normal mode
+// shows what another window stored; anything else at the store's place is never taken as the store.
 void MainForm::storeChangedOnDisk() {
-    if (!SetupMode && storeChangedElsewhere()) {
+    if (SetupMode) {
+        return;
+    }
+    switch (store_.lookAgain()) {
+    case StoreFile::Change::None: return;
+    case StoreFile::Change::Saved:
+    case StoreFile::Change::Removed: OpenF(); return;
+    case StoreFile::Change::Replaced: offerReplacement(); return;
+    case StoreFile::Change::Lost: tellStoreLost(); return;
+    }
+}
+
+// Once for each loss, not at every look: the window keeps its list and saves are refused.
+void MainForm::tellStoreLost() {
+    if (storeLostTold_) {
+        return;
+    }
+    storeLostTold_ = true;
+    platform_.messageBox(StorePath + "\r\n" + store_.lostReason() + "\r\n" + texts::kStoreLostPrompt, kStyleOk,
+                         texts::kStoreLostTitle);
+}
+
+// A file put in the store's place on purpose becomes the store only when the user says so; asked once for it.
+void MainForm::offerReplacement() {
+    if (replacementOffered_) {
+        return;
+    }
+    replacementOffered_ = true;
+    if (platform_.messageBox(StorePath + "\r\n" + texts::kStoreReplacedQuestion, kStyleYesNo,
+                             texts::kStoreReplacedTitle) == kAnswerYes) {
+        store_.adoptReplacement();
         OpenF();
     }
+}
+
+// Only a list that is stored can be lost by overwriting it: a store removed meanwhile is simply written again,
+// and a place that no longer leads to the store is refused by the save itself, with no question.
+bool MainForm::otherListStored() {
+    const StoreFile::Change change = store_.lookAgain();
+    return change == StoreFile::Change::Saved || change == StoreFile::Change::Replaced;
 }
 
 int MainForm::askToOverwriteStore() {
     const int answer =
         platform_.messageBox(StorePath + "\r\n" + texts::kStoreChangedPrompt, kStyleYesNo, texts::kStoreChangedTitle);
     if (answer == kAnswerYes) {
-        adoptStoreFile();
+        // The user was shown the file by name and chose to overwrite it: a file that another process made or put
+        // in the store's folder becomes this window's store.
+        store_.adoptReplacement();
     }
     return answer;
-}
-
-// The user was shown the file by name and chose to overwrite it, so the file that the other process made or
-// put in the store's place becomes this window's store. A folder that has gone or been replaced stays refused.
-void MainForm::adoptStoreFile() {
-    const FileIdentity now = platform_.identifyFile(StorePath);
-    if (now.sameFolderAs(StoreIdentity)) {
-        StoreIdentity = now;
-    }
 }
 
 // A drop saves over what is stored now. Normal mode takes it up silently, as it shows the store; setup mode

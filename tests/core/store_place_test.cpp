@@ -99,6 +99,7 @@ TEST_F(StorePlaceTest, AFilePutInTheStoresPlaceIsLeftAlone) {
         SCOPED_TRACE(storeAtStart ? "a store at start-up" : "no store at start-up");
         fs::remove_all(folder.file("copy"));
         fs::create_directory(folder.file("copy"));
+        form = std::make_unique<MainForm>(platform); // a new start, which holds the new folder
         if (storeAtStart) {
             startWith(storeRecord({"mine"}));
         } else {
@@ -125,14 +126,17 @@ TEST_F(StorePlaceTest, AStoreRemovedWhileRunningIsWrittenAgain) {
 }
 
 TEST_F(StorePlaceTest, ASaveRewritesTheSameFileAndKeepsItsBytes) {
-    startWith(storeRecord({"mine"}));
-    const FileIdentity loaded = form->StoreIdentity;
-    EXPECT_EQ(form->LastStoreBytes, storeRecord({"mine"}));
-    form->List1.AddItem("added");
-    form->SI();
-    EXPECT_EQ(form->StoreIdentity, loaded);
-    EXPECT_EQ(form->LastStoreBytes, storeRecord({"mine", "added"}));
-    EXPECT_EQ(form->LastStoreBytes, folder.read("copy/SIS"));
+    folder.write("copy/SIS", storeRecord({"mine"}));
+    StoreFile store(platform);
+    ASSERT_EQ(store.load().kind, StoreFile::Load::Kind::Read);
+    const StoreKey loaded = store.key();
+    EXPECT_TRUE(loaded.present);
+    EXPECT_EQ(store.lastBytes(), storeRecord({"mine"}));
+    EXPECT_EQ(store.save(storeRecord({"mine", "added"})), "");
+    EXPECT_EQ(store.key(), loaded);
+    EXPECT_EQ(store.lastBytes(), storeRecord({"mine", "added"}));
+    EXPECT_EQ(store.lastBytes(), folder.read("copy/SIS"));
+    EXPECT_EQ(store.lookAgain(), StoreFile::Change::None);
 }
 
 TEST_F(StorePlaceTest, AStoreThatCouldNotBeReadIsNeverReplaced) {

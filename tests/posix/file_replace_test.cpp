@@ -1,5 +1,7 @@
+#include "app/texts.h"
 #include "platform/posix/posix_support.h"
 #include "posix_test_support.h"
+#include "store_saves.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +39,7 @@ protected:
 
 TEST_F(FileReplaceTest, CreatesANewFileAndItsMissingFolders) {
     const std::string path = temp.file("config/hopwick/SIS");
-    const FileWrite result = platform.replaceFile(path, "\"NotePad\"\r\n");
+    const FileWrite result = replaceFile(platform, path, "\"NotePad\"\r\n");
     ASSERT_TRUE(result.written) << result.error;
     EXPECT_EQ(result.error, "");
     EXPECT_EQ(temp.read("config/hopwick/SIS"), "\"NotePad\"\r\n");
@@ -49,12 +51,12 @@ TEST_F(FileReplaceTest, CreatesANewFileAndItsMissingFolders) {
 TEST_F(FileReplaceTest, OverwritesWholeAndKeepsThePermissions) {
     const std::string path = temp.write("SIS", std::string(5000, 'o'));
     ASSERT_EQ(chmod(path.c_str(), 0600), 0);
-    ASSERT_TRUE(platform.replaceFile(path, "new").written);
+    ASSERT_TRUE(replaceFile(platform, path, "new").written);
     EXPECT_EQ(temp.read("SIS"), "new");
     EXPECT_EQ(modeOf(path), 0600u);
 
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(platform.replaceFile(path, "").written);
+    ASSERT_TRUE(replaceFile(platform, path, "").written);
     EXPECT_EQ(temp.read("SIS"), "");
     EXPECT_EQ(modeOf(path), 0640u);
     EXPECT_EQ(folderEntries(temp.path()), std::vector<std::string>{"SIS"});
@@ -66,7 +68,7 @@ TEST_F(FileReplaceTest, WritesThroughASymbolicLinkAndKeepsTheLink) {
     std::filesystem::create_symlink("data/real-SIS", temp.path() / "SIS");
     std::filesystem::create_symlink("SIS", temp.path() / "link-to-link");
 
-    ASSERT_TRUE(platform.replaceFile(temp.file("link-to-link"), "new").written);
+    ASSERT_TRUE(replaceFile(platform, temp.file("link-to-link"), "new").written);
     EXPECT_TRUE(std::filesystem::is_symlink(temp.path() / "SIS"));
     EXPECT_TRUE(std::filesystem::is_symlink(temp.path() / "link-to-link"));
     EXPECT_EQ(temp.read("data/real-SIS"), "new");
@@ -75,20 +77,20 @@ TEST_F(FileReplaceTest, WritesThroughASymbolicLinkAndKeepsTheLink) {
 
     // A dangling link gets its target created.
     std::filesystem::create_symlink("data/later", temp.path() / "dangling");
-    ASSERT_TRUE(platform.replaceFile(temp.file("dangling"), "made").written);
+    ASSERT_TRUE(replaceFile(platform, temp.file("dangling"), "made").written);
     EXPECT_TRUE(std::filesystem::is_symlink(temp.path() / "dangling"));
     EXPECT_EQ(temp.read("data/later"), "made");
 }
 
 TEST_F(FileReplaceTest, AFolderOrALoopIsNoFileToReplace) {
     std::filesystem::create_directories(temp.path() / "SIS");
-    const FileWrite folder = platform.replaceFile(temp.file("SIS"), "x");
+    const FileWrite folder = replaceFile(platform, temp.file("SIS"), "x");
     EXPECT_FALSE(folder.written);
-    EXPECT_EQ(folder.error, posix::errorText(EISDIR));
+    EXPECT_EQ(folder.error, texts::kStoreNotAFilePrompt);
     EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "SIS"));
 
     std::filesystem::create_symlink("loop", temp.path() / "loop");
-    const FileWrite loop = platform.replaceFile(temp.file("loop"), "x");
+    const FileWrite loop = replaceFile(platform, temp.file("loop"), "x");
     EXPECT_FALSE(loop.written);
     EXPECT_EQ(loop.error, posix::errorText(ELOOP));
     EXPECT_EQ(folderEntries(temp.path()), (std::vector<std::string>{"SIS", "loop"}));
@@ -102,7 +104,7 @@ TEST_F(FileReplaceTest, AFileSizeLimitFailsWithoutKillingTheProcessAndKeepsTheOl
             return "setrlimit failed";
         }
         WindowlessPlatform child;
-        const FileWrite result = child.replaceFile(path, std::string(5000, 'n'));
+        const FileWrite result = replaceFile(child, path, std::string(5000, 'n'));
         if (result.written) {
             return "written despite the limit";
         }
@@ -129,7 +131,7 @@ TEST_F(FileReplaceTest, AReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
                 problems += "read-only folder reported writable; ";
             }
             for (const std::string& path : {inReadOnly, readOnlyFile}) {
-                const FileWrite result = child.replaceFile(path, "new");
+                const FileWrite result = replaceFile(child, path, "new");
                 if (result.written || result.error != posix::errorText(EACCES)) {
                     problems +=
                         path + ": written " + std::to_string(result.written) + ", error '" + result.error + "'; ";
@@ -138,7 +140,7 @@ TEST_F(FileReplaceTest, AReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
             if (!child.isWritableFolder(temp.file("open"))) {
                 problems += "writable folder reported read-only; ";
             }
-            if (!child.replaceFile(temp.file("open/other"), "new").written) {
+            if (!replaceFile(child, temp.file("open/other"), "new").written) {
                 problems += "a new file in a writable folder failed; ";
             }
             return problems;
@@ -163,7 +165,7 @@ TEST_F(FileReplaceTest, StaleTemporariesOfDeadProcessesAreRemovedLiveOnesKept) {
     temp.write(copyName("OTHER", dead, ".tmp"), "not ours");
     temp.write(".SIS.hopwick-12x.tmp", "no process id");
 
-    platform.recoverInterruptedSaves(path);
+    recoverInterruptedSaves(platform, path);
     EXPECT_EQ(folderEntries(temp.path()),
               sorted({copyName("OTHER", dead, ".tmp"), ".SIS.hopwick-12x.tmp", copyName("SIS", 1, ".tmp"),
                       copyName("SIS", getpid(), ".tmp"), "SIS"}));
@@ -175,7 +177,7 @@ TEST_F(FileReplaceTest, StaleTemporariesAreLookedForBesideTheLinkedTarget) {
     std::filesystem::create_symlink("data/SIS", temp.path() / "SIS");
     const pid_t dead = deadProcessId();
     temp.write("data/" + copyName("SIS", dead, ".tmp"), "half");
-    platform.recoverInterruptedSaves(temp.file("SIS"));
+    recoverInterruptedSaves(platform, temp.file("SIS"));
     EXPECT_EQ(folderEntries(temp.file("data")), std::vector<std::string>{"SIS"});
 }
 
@@ -188,7 +190,7 @@ TEST_F(FileReplaceTest, AnotherUsersRunningProcessKeepsItsTemporary) {
     const std::string failure = runInChild(
         [&]() -> std::string {
             WindowlessPlatform child;
-            child.recoverInterruptedSaves(temp.file("shared/SIS"));
+            recoverInterruptedSaves(child, temp.file("shared/SIS"));
             return "";
         },
         true);

@@ -2,6 +2,7 @@
 // attributes, access lists), readers never see half of it, and a copy that a dead writer left is put in whole.
 
 #include "posix_test_support.h"
+#include "store_saves.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ TEST_F(FileRewriteTest, AStoreWithSeveralNamesStaysOneFileThatEveryNameShows) {
     const std::string path = temp.write("SIS", "old content");
     ASSERT_EQ(link(path.c_str(), temp.file("second name").c_str()), 0);
     const ino_t inode = statusOf(path).st_ino;
-    ASSERT_TRUE(platform.replaceFile(path, "new").written);
+    ASSERT_TRUE(replaceFile(platform, path, "new").written);
     EXPECT_EQ(temp.read("SIS"), "new");
     EXPECT_EQ(temp.read("second name"), "new");
     EXPECT_EQ(statusOf(path).st_ino, inode);
@@ -76,7 +77,7 @@ TEST_F(FileRewriteTest, ExtendedAttributesAndAccessListsSurviveASave) {
     const bool withAcl = setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
     const std::optional<std::string> aclBefore = attribute(path, "system.posix_acl_access");
 
-    ASSERT_TRUE(platform.replaceFile(path, "a longer new content").written);
+    ASSERT_TRUE(replaceFile(platform, path, "a longer new content").written);
     EXPECT_EQ(temp.read("SIS"), "a longer new content");
     EXPECT_EQ(attribute(path, "user.hopwick.note"), "kept");
     if (withAcl) {
@@ -95,7 +96,7 @@ TEST_F(FileRewriteTest, ACompleteCopyOfADeadWriterIsPutInWholeAndNothingElse) {
     temp.write(copyName("OTHER", dead, ".new"), "another file's");
     const ino_t inode = statusOf(path).st_ino;
 
-    platform.recoverInterruptedSaves(path);
+    recoverInterruptedSaves(platform, path);
     EXPECT_EQ(temp.read("SIS"), "new content");
     EXPECT_EQ(statusOf(path).st_ino, inode);
     EXPECT_EQ(folderEntries(temp.path()),
@@ -110,7 +111,7 @@ TEST_F(FileRewriteTest, ACopyOfAnotherUserIsNeverPutIntoOurFile) {
     const pid_t dead = deadProcessId();
     const std::string planted = temp.write(copyName("SIS", dead, ".new"), "planted");
     ASSERT_EQ(chown(planted.c_str(), 65534, 65534), 0);
-    platform.recoverInterruptedSaves(path);
+    recoverInterruptedSaves(platform, path);
     EXPECT_EQ(temp.read("SIS"), "mine");
 }
 
@@ -119,8 +120,8 @@ TEST_F(FileRewriteTest, ASaveDiscardsTheCopiesOfDeadWriters) {
     const std::string path = temp.write("SIS", "torn");
     const pid_t dead = deadProcessId();
     temp.write(copyName("SIS", dead, ".new"), "older save");
-    ASSERT_TRUE(platform.replaceFile(path, "newest save").written);
-    platform.recoverInterruptedSaves(path);
+    ASSERT_TRUE(replaceFile(platform, path, "newest save").written);
+    recoverInterruptedSaves(platform, path);
     EXPECT_EQ(temp.read("SIS"), "newest save");
     EXPECT_EQ(folderEntries(temp.path()), std::vector<std::string>{"SIS"});
 }
@@ -128,7 +129,7 @@ TEST_F(FileRewriteTest, ASaveDiscardsTheCopiesOfDeadWriters) {
 TEST_F(FileRewriteTest, ACopyWhoseFileWasRemovedIsRemovedToo) {
     const pid_t dead = deadProcessId();
     temp.write(copyName("SIS", dead, ".new"), "orphan");
-    platform.recoverInterruptedSaves(temp.file("SIS"));
+    recoverInterruptedSaves(platform, temp.file("SIS"));
     EXPECT_TRUE(folderEntries(temp.path()).empty());
 }
 
@@ -161,7 +162,7 @@ TEST_F(FileRewriteTest, TheIdentityFollowsTheFileNotTheName) {
     const FileIdentity before = platform.identifyFile(path);
     EXPECT_TRUE(before.present);
     EXPECT_TRUE(before.folderPresent);
-    ASSERT_TRUE(platform.replaceFile(path, "rewritten").written);
+    ASSERT_TRUE(replaceFile(platform, path, "rewritten").written);
     EXPECT_EQ(platform.identifyFile(path), before);
 
     std::filesystem::rename(path, temp.file("moved"));

@@ -1,5 +1,6 @@
 #include "platform/posix/posix_support.h"
 #include "posix_test_support.h"
+#include "store_saves.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -162,7 +163,7 @@ TEST_F(ProgramStartTest, StartedProgramsAreNotWaitedForAndLeaveNoZombie) {
 
 TEST_F(ProgramStartTest, StartedProgramsDoNotInheritSignalsWeIgnore) {
     // A replace ignores SIGXFSZ for the rest of the process; a program we start must not inherit that.
-    ASSERT_TRUE(platform.replaceFile(temp.file("SIS"), "x").written);
+    ASSERT_TRUE(replaceFile(platform, temp.file("SIS"), "x").written);
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     struct sigaction previous {};

@@ -2,6 +2,7 @@
 // there is not followed, by a read or by a save, whatever the kernel's protected_symlinks says.
 
 #include "posix_test_support.h"
+#include "store_saves.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ TEST_F(SharedFolderLinkTest, ALinkOfAnotherUserIsNeitherReadNorWrittenThrough) {
     EXPECT_EQ(read.status, FileRead::Status::Failed);
     EXPECT_EQ(read.bytes, "");
     EXPECT_NE(read.error, "");
-    const FileWrite write = platform.replaceFile(link, "overwritten");
+    const FileWrite write = replaceFile(platform, link, "overwritten");
     EXPECT_FALSE(write.written);
     EXPECT_EQ(write.error, read.error);
     EXPECT_EQ(temp.read("private/victim"), "precious");
@@ -54,7 +55,7 @@ TEST_F(SharedFolderLinkTest, ALinkOfAnotherUserIsNeitherReadNorWrittenThrough) {
 TEST_F(SharedFolderLinkTest, OurOwnLinkOrTheFolderOwnersIsFollowed) {
     const std::string link = linkOwnedBy(0);
     EXPECT_EQ(platform.readFile(link, 100).bytes, "precious");
-    ASSERT_TRUE(platform.replaceFile(link, "written").written);
+    ASSERT_TRUE(replaceFile(platform, link, "written").written);
     EXPECT_EQ(temp.read("private/victim"), "written");
 }
 
@@ -62,7 +63,7 @@ TEST_F(SharedFolderLinkTest, OurOwnLinkOrTheFolderOwnersIsFollowed) {
 TEST_F(SharedFolderLinkTest, InAnOrdinaryFolderAnyLinkIsFollowed) {
     ASSERT_EQ(chmod(temp.file("shared").c_str(), 0755), 0);
     const std::string link = linkOwnedBy(kOtherUser);
-    ASSERT_TRUE(platform.replaceFile(link, "written").written);
+    ASSERT_TRUE(replaceFile(platform, link, "written").written);
     EXPECT_EQ(temp.read("private/victim"), "written");
 }
 

@@ -1,5 +1,7 @@
 #include "recording_platform.h"
 
+#include "platform/store_folder.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -69,25 +71,79 @@ PathSearch RecordingPlatform::findPath(const std::string& path, int attributeMas
     return SystemPlatform::findPath(path, attributeMask);
 }
 
-FileRead RecordingPlatform::readFile(const std::string& path, std::size_t maxBytes) {
-    if (!readFailures.empty()) {
+namespace {
+
+// An opened file of the store's folder whose reads fail while the platform's script says so.
+class ScriptedFile final : public FolderFile {
+public:
+    ScriptedFile(std::unique_ptr<FolderFile> file, std::deque<std::string>& readFailures)
+        : file_(std::move(file)), readFailures_(readFailures) {}
+    std::uint64_t volume() override { return file_->volume(); }
+    std::uint64_t index() override { return file_->index(); }
+    std::string lock(bool exclusive) override { return file_->lock(exclusive); }
+    void unlock() override { file_->unlock(); }
+    FileRead read(std::size_t maxBytes) override {
+        if (readFailures_.empty()) {
+            return file_->read(maxBytes);
+        }
         FileRead failed;
         failed.status = FileRead::Status::Failed;
-        failed.error = readFailures.front();
-        readFailures.pop_front();
+        failed.error = readFailures_.front();
+        readFailures_.pop_front();
         return failed;
     }
-    return SystemPlatform::readFile(path, maxBytes);
-}
+    std::string rewrite(std::string_view bytes) override { return file_->rewrite(bytes); }
 
-FileWrite RecordingPlatform::replaceFile(const std::string& path, std::string_view bytes) {
-    events.push_back("write: " + path);
-    if (!writeFailures.empty()) {
-        FileWrite failed{false, writeFailures.front()};
-        writeFailures.pop_front();
-        return failed;
+private:
+    std::unique_ptr<FolderFile> file_;
+    std::deque<std::string>& readFailures_;
+};
+
+// The store's real folder, with every save recorded as "write: <store path>" (a save writes one new copy
+// first) and failing while the script says so.
+class RecordedFolder final : public StoreFolder {
+public:
+    RecordedFolder(std::unique_ptr<StoreFolder> folder, std::string path, RecordingPlatform& platform)
+        : folder_(std::move(folder)), path_(std::move(path)), platform_(platform) {}
+    bool inPlace() override { return folder_->inPlace(); }
+    std::uint64_t volume() override { return folder_->volume(); }
+    std::uint64_t index() override { return folder_->index(); }
+    FolderEntry look(const std::string& name) override { return folder_->look(name); }
+    std::unique_ptr<FolderFile> open(const std::string& name, bool forWriting, std::string& error) override {
+        std::unique_ptr<FolderFile> file = folder_->open(name, forWriting, error);
+        return file ? std::make_unique<ScriptedFile>(std::move(file), platform_.readFailures) : nullptr;
     }
-    return SystemPlatform::replaceFile(path, bytes);
+    std::string create(const std::string& name, std::string_view bytes, bool privateCopy) override {
+        platform_.events.push_back("write: " + path_);
+        if (!platform_.writeFailures.empty()) {
+            std::string failure = platform_.writeFailures.front();
+            platform_.writeFailures.pop_front();
+            return failure;
+        }
+        return folder_->create(name, bytes, privateCopy);
+    }
+    std::string rename(const std::string& from, const std::string& to, bool replace) override {
+        return folder_->rename(from, to, replace);
+    }
+    void remove(const std::string& name) override { folder_->remove(name); }
+    std::vector<std::string> names() override { return folder_->names(); }
+    std::uint64_t processId() override { return folder_->processId(); }
+    bool processGone(std::uint64_t processId) override { return folder_->processGone(processId); }
+
+private:
+    std::unique_ptr<StoreFolder> folder_;
+    std::string path_;
+    RecordingPlatform& platform_;
+};
+
+} // namespace
+
+StorePlace RecordingPlatform::openStorePlace(const std::string& path, bool makeFolder) {
+    StorePlace place = SystemPlatform::openStorePlace(path, makeFolder);
+    if (place.folder) {
+        place.folder = std::make_unique<RecordedFolder>(std::move(place.folder), path, *this);
+    }
+    return place;
 }
 
 PictureLoad RecordingPlatform::loadPicture(const std::string& path) {

@@ -51,9 +51,9 @@ public:
     std::deque<ProgramStart> startResults;
     // Failures of the next path searches; with none left, the system searches.
     std::deque<std::string> searchFailures;
-    // Failures of the next file replacements; with none left, the file is written.
+    // Failures of the next saves of the store; with none left, the store is written.
     std::deque<std::string> writeFailures;
-    // Failures of the next file reads (as an unreadable file gives them); with none left, the file is read.
+    // Failures of the next reads of the store (as an unreadable file gives them); with none left, it is read.
     std::deque<std::string> readFailures;
     // Makes the program count as an installed copy.
     bool installedCopy = false;
@@ -85,8 +85,7 @@ public:
     std::string userConfigFolder() override { return configFolderPath; }
     std::string commandLine() override { return commandLineText; }
     bool isInstalledCopy() override { return installedCopy; }
-    FileRead readFile(const std::string& path, std::size_t maxBytes) override;
-    FileWrite replaceFile(const std::string& path, std::string_view bytes) override;
+    StorePlace openStorePlace(const std::string& path, bool makeFolder) override;
     PictureLoad loadPicture(const std::string& path) override;
     void setFocus(ControlId control) override;
     void applyWindowSize(int widthTwips, int heightTwips) override;

@@ -1,3 +1,4 @@
+#include "store_saves.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
@@ -22,7 +23,7 @@ protected:
 };
 
 TEST_F(FileReplaceTest, CreatesTheFileAndMissingFoldersWithNothingLeftBeside) {
-    const FileWrite result = platform.replaceFile(temp.file("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
+    const FileWrite result = replaceFile(platform, temp.file("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
     ASSERT_TRUE(result.written) << result.error;
     EXPECT_EQ(result.error, "");
     EXPECT_EQ(temp.read("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
@@ -33,13 +34,13 @@ TEST_F(FileReplaceTest, CreatesTheFileAndMissingFoldersWithNothingLeftBeside) {
 TEST_F(FileReplaceTest, ReplacesTheWholeContentAndKeepsTheFilesAttributes) {
     const std::string path = temp.write("SIS", std::string(5000, 'x'));
     ASSERT_TRUE(setAttributes(path, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
-    const FileWrite result = platform.replaceFile(path, "short");
+    const FileWrite result = replaceFile(platform, path, "short");
     ASSERT_TRUE(result.written) << result.error;
     EXPECT_EQ(temp.read("SIS"), "short");
     EXPECT_NE(attributesOf(path) & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(entriesOf(temp.path()), std::vector<std::string>{"SIS"});
 
-    ASSERT_TRUE(platform.replaceFile(path, "").written);
+    ASSERT_TRUE(replaceFile(platform, path, "").written);
     EXPECT_EQ(temp.read("SIS"), "");
 }
 
@@ -50,7 +51,7 @@ TEST_F(FileReplaceTest, AFileInUseKeepsItsOldContentAndNoTemporaryStays) {
         const UniqueHandle held(
             CreateFileW(widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held.valid());
-        const FileWrite result = platform.replaceFile(path, "new");
+        const FileWrite result = replaceFile(platform, path, "new");
         EXPECT_FALSE(result.written);
         // The system's reason in Japanese: a sharing violation, or access denied where the system says so.
         EXPECT_TRUE(result.error == systemMessage(ERROR_SHARING_VIOLATION, kJapanese) ||
@@ -64,21 +65,21 @@ TEST_F(FileReplaceTest, AFileInUseKeepsItsOldContentAndNoTemporaryStays) {
 TEST_F(FileReplaceTest, AReadOnlyFileOrAFolderIsNotReplaced) {
     const std::string path = temp.write("SIS", "old");
     ASSERT_TRUE(setAttributes(path, FILE_ATTRIBUTE_READONLY));
-    const FileWrite readOnly = platform.replaceFile(path, "new");
+    const FileWrite readOnly = replaceFile(platform, path, "new");
     EXPECT_FALSE(readOnly.written);
     EXPECT_NE(readOnly.error, "");
     EXPECT_EQ(temp.read("SIS"), "old");
 
     std::filesystem::create_directories(temp.path() / "folder");
-    EXPECT_FALSE(platform.replaceFile(temp.file("folder"), "new").written);
+    EXPECT_FALSE(replaceFile(platform, temp.file("folder"), "new").written);
     EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "folder"));
-    EXPECT_FALSE(platform.replaceFile("", "new").written);
+    EXPECT_FALSE(replaceFile(platform, "", "new").written);
     EXPECT_EQ(entriesOf(temp.path()), (std::vector<std::string>{"SIS", "folder"}));
 }
 
 TEST_F(FileReplaceTest, AFileBlockingTheFolderFailsWithoutDamage) {
     temp.write("config", "not a folder");
-    const FileWrite result = platform.replaceFile(temp.file("config\\SIS"), "new");
+    const FileWrite result = replaceFile(platform, temp.file("config\\SIS"), "new");
     EXPECT_FALSE(result.written);
     EXPECT_NE(result.error, "");
     EXPECT_EQ(temp.read("config"), "not a folder");
@@ -95,7 +96,7 @@ TEST_F(FileReplaceTest, StaleTemporariesGoButThoseOfRunningProcessesStay) {
     temp.write(copyName("OTHER", ended, ".tmp"), "someone else's");
     temp.write(".SIS.hopwick-12x.tmp", "not a process id");
 
-    platform.recoverInterruptedSaves(path);
+    recoverInterruptedSaves(platform, path);
     const std::vector<std::string> left = entriesOf(temp.path());
     EXPECT_EQ(std::count(left.begin(), left.end(), stale), 0);
     EXPECT_EQ(std::count(left.begin(), left.end(), running), 1);

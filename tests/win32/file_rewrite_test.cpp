@@ -1,6 +1,7 @@
 // A save rewrites the store in place from a flushed copy: the file keeps its identity and its other names,
 // and a complete copy that a dead writer left is put in whole at the next start.
 
+#include "store_saves.h"
 #include "platform/win32/win32_platform.h"
 #include "reliability/folder_listing.h"
 #include "support/temp_folder.h"
@@ -29,7 +30,7 @@ TEST_F(FileRewriteTest, ASaveKeepsTheFilesIdentityAndItsOtherNames) {
     ASSERT_TRUE(before.present);
     ASSERT_TRUE(before.folderPresent);
 
-    ASSERT_TRUE(platform.replaceFile(path, "new").written);
+    ASSERT_TRUE(replaceFile(platform, path, "new").written);
     EXPECT_EQ(temp.read("SIS"), "new");
     EXPECT_EQ(platform.identifyFile(path), before);
     if (linked) {
@@ -62,7 +63,7 @@ TEST_F(FileRewriteTest, ACompleteCopyOfADeadWriterIsPutInWholeAndALaterSaveOutda
     temp.write(copyName("SIS", GetCurrentProcessId(), ".new"), "running");
     const FileIdentity before = platform.identifyFile(path);
 
-    platform.recoverInterruptedSaves(path);
+    recoverInterruptedSaves(platform, path);
     EXPECT_EQ(temp.read("SIS"), "new content");
     EXPECT_EQ(platform.identifyFile(path), before);
     EXPECT_EQ(entriesOf(temp.path()),
@@ -70,8 +71,8 @@ TEST_F(FileRewriteTest, ACompleteCopyOfADeadWriterIsPutInWholeAndALaterSaveOutda
 
     std::filesystem::remove(temp.path() / copyName("SIS", GetCurrentProcessId(), ".new"));
     temp.write(copyName("SIS", ended, ".new"), "older save");
-    ASSERT_TRUE(platform.replaceFile(path, "newest save").written);
-    platform.recoverInterruptedSaves(path);
+    ASSERT_TRUE(replaceFile(platform, path, "newest save").written);
+    recoverInterruptedSaves(platform, path);
     EXPECT_EQ(temp.read("SIS"), "newest save");
     EXPECT_EQ(entriesOf(temp.path()), std::vector<std::string>{"SIS"});
 }

@@ -32,6 +32,39 @@ ssize_t readSome(int fd, char* buffer, std::size_t size) {
 
 } // namespace
 
+FileRead posix::readOpenFile(int fd, std::size_t sizeHint, std::size_t maxBytes) {
+    FileRead result;
+    result.status = FileRead::Status::Read;
+    // The size is only a hint (the file may grow or shrink while we read); memory stays bounded by maxBytes.
+    result.bytes.resize(std::min<std::size_t>(maxBytes, sizeHint));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == result.bytes.size()) {
+            if (filled == maxBytes) {
+                break;
+            }
+            result.bytes.resize(std::min<std::size_t>(maxBytes, std::max<std::size_t>(filled * 2, 4096)));
+        }
+        const ssize_t count = readSome(fd, result.bytes.data() + filled, result.bytes.size() - filled);
+        if (count < 0) {
+            return failed(errorText(errno));
+        }
+        if (count == 0) {
+            result.bytes.resize(filled);
+            return result;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    // Full up to the limit: one more byte tells whether the file holds more.
+    char probe = 0;
+    const ssize_t count = readSome(fd, &probe, 1);
+    if (count < 0) {
+        return failed(errorText(errno));
+    }
+    result.truncated = count > 0;
+    return result;
+}
+
 FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes) {
     const posix::LinkTarget link = posix::followLinks(path);
     if (!link.error.empty()) {
@@ -60,37 +93,7 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
     // A save copies its content in under an exclusive lock: with the shared one we read a whole content.
     // A lock that never comes is no save; the file is read as it is.
     posix::lockFile(file.get(), LOCK_SH);
-
-    FileRead result;
-    result.status = FileRead::Status::Read;
-    // The size is only a hint (the file may grow or shrink while we read); memory stays bounded by maxBytes.
-    result.bytes.resize(std::min<std::size_t>(maxBytes, static_cast<std::size_t>(status.st_size)));
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == result.bytes.size()) {
-            if (filled == maxBytes) {
-                break;
-            }
-            result.bytes.resize(std::min<std::size_t>(maxBytes, std::max<std::size_t>(filled * 2, 4096)));
-        }
-        const ssize_t count = readSome(file.get(), result.bytes.data() + filled, result.bytes.size() - filled);
-        if (count < 0) {
-            return failed(posix::errorText(errno));
-        }
-        if (count == 0) {
-            result.bytes.resize(filled);
-            return result;
-        }
-        filled += static_cast<std::size_t>(count);
-    }
-    // Full up to the limit: one more byte tells whether the file holds more.
-    char probe = 0;
-    const ssize_t count = readSome(file.get(), &probe, 1);
-    if (count < 0) {
-        return failed(posix::errorText(errno));
-    }
-    result.truncated = count > 0;
-    return result;
+    return posix::readOpenFile(file.get(), static_cast<std::size_t>(status.st_size), maxBytes);
 }
 
 } // namespace hopwick

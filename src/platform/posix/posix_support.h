@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/platform.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +20,9 @@ std::string folderPart(std::string_view path);
 // Takes a flock() lock (LOCK_SH or LOCK_EX) on the open file, waiting for a save of another process to end,
 // but not for ever: a process that holds the lock for seconds is not a save. Returns 0 or the errno.
 int lockFile(int fd, int operation);
+
+// Reads the open file from where it stands, at most `maxBytes`; `sizeHint` is the size it had when opened.
+FileRead readOpenFile(int fd, std::size_t sizeHint, std::size_t maxBytes);
 
 // Owns an open file descriptor (or a negative value, for a failed open) and closes it at the end of the scope.
 class FileDescriptor {
