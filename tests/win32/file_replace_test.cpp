@@ -14,6 +14,8 @@ namespace hopwick::win32 {
 namespace {
 
 using testing::entriesOf;
+using testing::recoverInterruptedSaves;
+using testing::replaceFile;
 using testing::TempFolder;
 
 class FileReplaceTest : public ::testing::Test {

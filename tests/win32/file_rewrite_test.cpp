@@ -15,6 +15,8 @@ namespace hopwick::win32 {
 namespace {
 
 using testing::entriesOf;
+using testing::recoverInterruptedSaves;
+using testing::replaceFile;
 using testing::TempFolder;
 
 class FileRewriteTest : public ::testing::Test {

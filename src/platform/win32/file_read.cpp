@@ -1,4 +1,5 @@
 #include "platform/system_platform.h"
+#include "platform/win32/file_read.h"
 #include "platform/win32/file_lock.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
@@ -60,27 +61,32 @@ FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes)
     // A save copies its content in under an exclusive lock: with a shared one we read a whole content.
     // A lock that never comes is no save; the file is read as it is.
     const bool locked = win32::lockWholeFile(file.get(), 0) == ERROR_SUCCESS;
+    FileRead result = win32::readOpenFile(file.get(), maxBytes);
+    if (locked) {
+        win32::unlockWholeFile(file.get());
+    }
+    return result;
+}
+
+FileRead win32::readOpenFile(HANDLE file, std::size_t maxBytes) {
     FileRead result;
     // Room for the whole file at once where its size is known: under Wine every read is a call into the
     // server's world, and a picture came in sixty-four kilobytes at a time.
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
         // One byte more, for the read that finds the end.
         result.bytes.reserve(
             static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(maxBytes))) + 1);
     }
-    if (!readInto(file.get(), result.bytes, maxBytes)) {
+    if (!readInto(file, result.bytes, maxBytes)) {
         return failedWith(GetLastError());
     }
     if (result.bytes.size() == maxBytes) {
         std::string beyond;
-        if (!readInto(file.get(), beyond, 1)) {
+        if (!readInto(file, beyond, 1)) {
             return failedWith(GetLastError());
         }
         result.truncated = !beyond.empty();
-    }
-    if (locked) {
-        win32::unlockWholeFile(file.get());
     }
     result.status = FileRead::Status::Read;
     return result;
