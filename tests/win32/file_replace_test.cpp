@@ -1,8 +1,8 @@
-#include "store_saves.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
 #include "reliability/folder_listing.h"
+#include "store_saves.h"
 #include "support/temp_folder.h"
 #include "win32_test_support.h"
 

@@ -1,9 +1,9 @@
 // A save rewrites the store in place from a flushed copy: the file keeps its identity and its other names,
 // and a complete copy that a dead writer left is put in whole at the next start.
 
-#include "store_saves.h"
 #include "platform/win32/win32_platform.h"
 #include "reliability/folder_listing.h"
+#include "store_saves.h"
 #include "support/temp_folder.h"
 #include "win32_test_support.h"
 

@@ -1,5 +1,5 @@
-#include "platform/system_platform.h"
 #include "platform/win32/file_read.h"
+#include "platform/system_platform.h"
 #include "platform/win32/file_lock.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/unique_handle.h"

@@ -162,8 +162,8 @@ public:
         : folder_(folder), path_(std::move(path)), information_(information) {}
 
     bool inPlace() override {
-        const win32::UniqueHandle now(CreateFileW(path_.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        const win32::UniqueHandle now(
+            CreateFileW(path_.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         BY_HANDLE_FILE_INFORMATION information{};
         return now.valid() && GetFileInformationByHandle(now.get(), &information) &&
                information.dwVolumeSerialNumber == information_.dwVolumeSerialNumber &&
@@ -202,8 +202,8 @@ public:
     }
 
     std::unique_ptr<FolderFile> open(const std::string& name, bool forWriting, std::string& error) override {
-        auto file = std::make_unique<win32::UniqueHandle>(
-            openEntry(name, GENERIC_READ | (forWriting ? GENERIC_WRITE : 0)));
+        auto file =
+            std::make_unique<win32::UniqueHandle>(openEntry(name, GENERIC_READ | (forWriting ? GENERIC_WRITE : 0)));
         BY_HANDLE_FILE_INFORMATION information{};
         if (!file->valid() || !GetFileInformationByHandle(file->get(), &information)) {
             error = failure(GetLastError());
@@ -240,8 +240,7 @@ public:
 
     std::string rename(const std::string& from, const std::string& to, bool replace) override {
         const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-        return MoveFileExW(pathOf(from).c_str(), pathOf(to).c_str(), flags) ? std::string()
-                                                                             : failure(GetLastError());
+        return MoveFileExW(pathOf(from).c_str(), pathOf(to).c_str(), flags) ? std::string() : failure(GetLastError());
     }
 
     void remove(const std::string& name) override { DeleteFileW(pathOf(name).c_str()); }
@@ -249,8 +248,8 @@ public:
     std::vector<std::string> names() override {
         std::vector<std::string> found;
         WIN32_FIND_DATAW entry{};
-        const win32::SearchHandle search(FindFirstFileExW(pathOf("*").c_str(), FindExInfoBasic, &entry,
-                                                          FindExSearchNameMatch, nullptr, 0));
+        const win32::SearchHandle search(
+            FindFirstFileExW(pathOf("*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
         if (search.valid()) {
             do {
                 found.push_back(win32::narrow(entry.cFileName));
