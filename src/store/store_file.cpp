@@ -57,6 +57,11 @@ StoreFile::Load StoreFile::load() {
         readFailure_.clear();
         return {};
     }
+    // Another file put in the store's place becomes the store only through adoptReplacement.
+    if (!first && key_.present && entry.kind == FolderEntry::Kind::File && keyOf(entry) != key_) {
+        lose(texts::kStoreReplacedPrompt);
+        return {Load::Kind::Lost, {}, lostReason_};
+    }
     std::string failure = entry.kind == FolderEntry::Kind::Other ? texts::kStoreNotAFilePrompt : entry.error;
     std::unique_ptr<FolderFile> file;
     if (entry.kind == FolderEntry::Kind::File) {
