@@ -99,6 +99,17 @@ private:
         foreign_.erase(store_->key().index);
     }
 
+    // Loads, and checks what the load would show.
+    void loadAgain() {
+        const bool hadStore = store_->key().present;
+        const StoreFile::Load load = store_->load();
+        // Where there was no store, a file that appears is the store's first save, whoever made it.
+        if (!hadStore && load.kind == StoreFile::Load::Kind::Read) {
+            foreign_.erase(store_->key().index);
+        }
+        shown(load);
+    }
+
     void shown(const StoreFile::Load& load) {
         if (load.kind != StoreFile::Load::Kind::Read) {
             return;
@@ -124,14 +135,14 @@ private:
             break;
         case 2:
             steps_ += "  load\n";
-            shown(store_->load());
+            loadAgain();
             break;
         case 3:
         case 4:
             steps_ += "  follow\n";
             if (const StoreFile::Change change = store_->lookAgain();
                 change == StoreFile::Change::Saved || change == StoreFile::Change::Removed) {
-                shown(store_->load());
+                loadAgain();
             }
             break;
         case 5:

@@ -209,8 +209,10 @@ public:
             error = failure(GetLastError());
             return nullptr;
         }
-        if ((information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0 ||
-            !inFolder(file->get())) {
+        // A file the user made read-only stays as it is.
+        const DWORD refused =
+            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | (forWriting ? FILE_ATTRIBUTE_READONLY : 0);
+        if ((information.dwFileAttributes & refused) != 0 || !inFolder(file->get())) {
             error = failure(ERROR_ACCESS_DENIED);
             return nullptr;
         }
