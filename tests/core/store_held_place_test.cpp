@@ -73,7 +73,11 @@ TEST_F(StoreHeldPlaceTest, ALinkInTheStoresPlaceIsNeverFollowed) {
     startWith({"mine"});
     const std::string other = folder.write("other", "the user's own file");
     fs::remove(folder.file("stick/SIS"));
-    fs::create_symlink(other, folder.file("stick/SIS"));
+    std::error_code noLinks;
+    fs::create_symlink(other, folder.file("stick/SIS"), noLinks);
+    if (noLinks) {
+        GTEST_SKIP() << "the system makes no symbolic links here (Wine): " << noLinks.message();
+    }
     form->storeChangedOnDisk();
     drop("/dropped");
     EXPECT_EQ(folder.read("other"), "the user's own file");
