@@ -18,6 +18,8 @@ public:
     ItemList(MainForm& form, QWidget* parent);
 
     void showModel();
+    // The model, for assistive technologies that select or click an entry.
+    ListBox& listBox() const { return form_.List1; }
 
     // Draws the entries in view into a scratch image, so that the font has their glyphs ready for the first
     // paint: rasterising the glyphs of long Japanese paths is most of the list's first frame, and the program

@@ -12,6 +12,7 @@
 #include "qt_picture.h"
 
 #include <QtCore/QFile>
+#include <QtGui/QAccessible>
 #include <QtGui/QIcon>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -72,7 +73,7 @@ MainWindow::MainWindow(MainForm& form) : form_(form) {
     }
     showCaption(form_.Form.Caption());
     showPicture(form_.Form.Picture());
-    describeForAssistiveTechnology(*this, form_);
+    describeForAssistiveTechnology(*this);
 }
 
 QWidget* MainWindow::createControl(const ControlSpec& spec) {
@@ -142,7 +143,14 @@ void MainWindow::showWindowSize(int outerWidthTwips, int outerHeightTwips) {
 }
 
 void MainWindow::showCaption(const std::string& caption) {
-    setWindowTitle(QString::fromUtf8(caption));
+    const QString title = QString::fromUtf8(caption);
+    if (title == windowTitle()) {
+        return;
+    }
+    setWindowTitle(title);
+    // Qt tells assistive technologies nothing of a new title, and setup mode's title is its instruction.
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
 }
 
 void MainWindow::showPicture(std::shared_ptr<const Picture> picture) {
