@@ -78,9 +78,6 @@ class Node:
         """Selects an entry as a screen reader selects one, through the list's table."""
         return self.accessible.queryTable().addRowSelection(row)
 
-    def grab_focus(self):
-        return self.accessible.queryComponent().grabFocus()
-
     def labelled_by(self):
         names = []
         for relation in self.accessible.getRelationSet():
