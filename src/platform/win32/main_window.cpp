@@ -88,9 +88,13 @@ void MainWindow::resize() {
 }
 
 void MainWindow::applyCaption(const std::string& caption) {
-    if (window_ != nullptr) {
-        SetWindowTextW(window_, widen(caption).c_str());
+    const std::wstring title = widen(caption);
+    if (window_ == nullptr || textOf(window_) == title) {
+        return;
     }
+    SetWindowTextW(window_, title.c_str());
+    // Setup mode's title is its instruction: a screen reader's hook is told that the window's name changed.
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_WINDOW, CHILDID_SELF);
 }
 
 void MainWindow::applyPicture(const std::shared_ptr<const Picture>& picture) {
