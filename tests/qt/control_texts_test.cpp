@@ -32,11 +32,11 @@ private slots:
         QTest::newRow("Label4") << "Label4" << QString("Exit") << QString("ｱﾌﾟﾘｹｰｼｮﾝの終了。") << QString("Exit");
         QTest::newRow("Label1") << "Label1" << QString("パスの入力：") << QString("") << QString("パスの入力：");
         QTest::newRow("Label2") << "Label2" << QString("他のｱﾌﾟﾘ /\nｵﾌﾟｼｮﾝ:")
-                                << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。") << QString("他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:");
+                                << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。(F2)") << QString("他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:");
         QTest::newRow("Command4") << "Command4" << QString("(&P)画像") << QString("背景画を選びます。")
                                   << QString("画像");
         QTest::newRow("Command7") << "Command7" << QString("(&E)画像削除") << QString("") << QString("画像削除");
-        QTest::newRow("Label3") << "Label3" << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。")
+        QTest::newRow("Label3") << "Label3" << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。(F1)")
                                 << QString("Help!");
         QTest::newRow("Command6") << "Command6" << QString("Cancel") << QString("ｾｰﾌﾞ しないで ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ 終了。")
                                   << QString("Cancel");

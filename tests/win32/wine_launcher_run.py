@@ -65,6 +65,18 @@ class WineLauncherRun(LauncherRun):
         # That box: another with its title may follow at once, such as the question about the next drop.
         wait_for(lambda: box not in self.boxes_titled(title), f"the message box {title!r} to close")
 
+    def other_windows(self):
+        """The program's captioned windows besides its own: its message boxes and dialogs."""
+        return [window for window in self._windows_named(".+") if window != self.window]
+
+    def wait_for_dialog(self):
+        """Waits for the one dialog of the program; Wine gives it the keyboard itself, as it draws its frames."""
+        return wait_for(self.other_windows, "a dialog of the launcher", 60)[0]
+
+    def wait_for_keyboard(self):
+        """Gives the window the keyboard as a window manager would: Wine draws its own frames."""
+        self.driver.focus(self.window)
+
     def boxes_titled(self, title):
         return self._windows_named(f"^{re.escape(title)}$")
 
