@@ -72,7 +72,8 @@ class KeyboardScenarios:
                 self.client_pixels(run, capture, frame.left + 2, frame.top + 2, 3, frame.height - 4))
 
     def client_pixels(self, run, capture, left, top, width, height):
-        return [run.client_pixel(capture, x, y) for y in range(top, top + height) for x in range(left, left + width)]
+        dx, dy = run.client_origin_in_capture()
+        return [capture.pixel(x + dx, y + dy) for y in range(top, top + height) for x in range(left, left + width)]
 
     def assert_nothing_opened_or_shown(self, run):
         self.assertEqual(run.other_windows(), [], "a box or dialog came up")
@@ -210,7 +211,8 @@ class KeyboardScenarios:
 
         def frame_pixels():
             capture = run.settled_capture()
-            return [run.client_pixel(capture, x, y) for x in sides for y in rows]
+            dx, dy = run.client_origin_in_capture()
+            return [capture.pixel(x + dx, y + dy) for x in sides for y in rows]
 
         self.assertEqual(set(frame_pixels()), {OK_SETUP_COLOUR}, "OK shows a focus frame without the focus")
         self.tabs(TABS_FROM_TEXT1_TO["Command1"])
@@ -242,6 +244,7 @@ class KeyboardScenarios:
         self.keys("Home", "alt+d")
         self.keys("alt+i")
         run.answer_box(self.initialise_title, "Return")  # Yes
+        run.wait_for_keyboard()
         # Add by typing; F2 in setup mode takes the focus back to the path input.
         self.keys("F2")
         run.type_text(typed)
@@ -272,8 +275,7 @@ class KeyboardScenarios:
         self.enter_setup_mode_by_f2(run)
         self.tabs(1, backward=True)
         self.keys("Home", "alt+d")
-        self.tabs(1)
-        self.tabs(TABS_FROM_TEXT1_TO["Command6"])
+        self.tabs(3, backward=True)  # ↓, ↑, Cancel
         self.keys("Return")
         run.wait_for_mode(run.normal_mode())
         # Start an item: the typed one is the last.
@@ -285,6 +287,7 @@ class KeyboardScenarios:
         wait_for(lambda: len(self.opened()) == 2, "the mail to be opened")
         self.assertEqual(self.opened()[0], ("document", typed))
         self.assertEqual(self.opened()[1][0], "mail")
+        run.wait_for_keyboard()
         self.keys("alt+F4")
         self.assertEqual(run.process.wait(timeout=30), 0)
         self.assertEqual(self.run_folder.store.read_bytes(), store_bytes(DEFAULT_ITEMS + (chosen, typed), picture))

@@ -91,9 +91,9 @@ class LauncherRun:
         """Waits until the window has the keyboard again, as after a dialog of its own has closed."""
         wait_for(lambda: self.driver.active_window() == self.window, "the launcher's window to be active")
 
-    def client_pixel(self, image, x, y):
-        """The colour of a point of the client area in a capture of the window, which is the client area here."""
-        return image.pixel(x, y)
+    def client_origin_in_capture(self):
+        """Where the client area starts in a capture of the window: the window is its client area here."""
+        return 0, 0
 
     def screen_point(self, x, y):
         """Where a point of the client area lies on the screen."""

@@ -24,6 +24,8 @@ class WineKeyboardTest(KeyboardScenarios, WineCase):
     # stand-in's one record cannot tell from once.
     test_moving_through_the_list_starts_nothing_and_keeps_a_stale_path = None
     test_a_typed_letter_selects_the_entry_it_begins_and_starts_nothing = None
+    # Wine's list box draws no caret frame while nothing is selected; the focus mark there is not Hopwick's own.
+    test_the_list_shows_its_focus_after_delete_and_after_cancel = None
 
     @classmethod
     def setUpClass(cls):

@@ -118,6 +118,12 @@ class WineLauncherRun(LauncherRun):
         subprocess.run(["xdotool", "mousemove", str(screen_x), str(screen_y), "click", "--repeat", "2",
                         "--delay", "80", "1"], env=self.environment, timeout=60, check=True)
 
+    def client_origin_in_capture(self):
+        """Where the client area starts in a capture of the whole window, frame included."""
+        client = self.client_area()[0]
+        window = self.driver.geometry(self.window)
+        return client.left - window.left, client.top - window.top
+
     def client_pixel(self, image, x, y):
         """The colour of a point of the client area in a capture of the whole window."""
         client = self.client_area()[0]

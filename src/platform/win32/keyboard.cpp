@@ -45,8 +45,16 @@ bool MainWindow::preTranslate(MSG& message) {
         int16_t keyCode = static_cast<int16_t>(message.wParam);
         form_.Form_KeyDown(keyCode, shiftState());
         if (keyCode == 0 || window_ == nullptr) {
+            altShortcutTaken_ = message.message == WM_SYSKEYDOWN;
             return true;
         }
+    }
+    // The system never saw the letter of an Alt shortcut that ran a command, so it takes Alt's release for Alt
+    // pressed alone and opens the window menu, where the next keys would go.
+    if ((message.message == WM_SYSKEYUP || message.message == WM_KEYUP) && message.wParam == VK_MENU &&
+        altShortcutTaken_) {
+        altShortcutTaken_ = false;
+        return true;
     }
     if (keyOutOfView(message)) {
         return true;

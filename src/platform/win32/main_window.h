@@ -113,6 +113,7 @@ private:
     HWND focusOnDeactivation_ = nullptr;
     int selectionAtPress_ = -1; // the list's selection when the mouse button went down on it, -1 for none
     unsigned listScrollsServed_ = 0;
+    bool altShortcutTaken_ = false; // an Alt shortcut ran a command, and Alt is still down
     // Drops taken from the shell, each handed to the form by a message of its own once the drop has returned.
     struct QueuedDrop {
         DataObject data;
