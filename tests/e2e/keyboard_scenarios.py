@@ -35,6 +35,10 @@ class KeyboardScenarios:
     """Mixed into a launcher case; `opened()` lists what the run has opened or started so far, oldest first, as
     (kind, target) pairs: ("mail", address), ("document", path), ("editor", "")."""
 
+    # The window manager closes a window it manages on Alt+F4; one that it does not manage gets the key only where
+    # the manager has not taken it for itself.
+    alt_f4_reaches_the_window = True
+
     def keys(self, *names):
         self.driver.key(*names)
 
@@ -287,7 +291,7 @@ class KeyboardScenarios:
         wait_for(lambda: len(self.opened()) == 2, "the mail to be opened")
         self.assertEqual(self.opened()[0], ("document", typed))
         self.assertEqual(self.opened()[1][0], "mail")
-        run.wait_for_keyboard()
-        self.keys("alt+F4")
-        self.assertEqual(run.process.wait(timeout=30), 0)
+        if self.alt_f4_reaches_the_window:
+            self.keys("alt+F4")
+            self.assertEqual(run.process.wait(timeout=30), 0)
         self.assertEqual(self.run_folder.store.read_bytes(), store_bytes(DEFAULT_ITEMS + (chosen, typed), picture))

@@ -26,6 +26,8 @@ class WineKeyboardTest(KeyboardScenarios, WineCase):
     test_a_typed_letter_selects_the_entry_it_begins_and_starts_nothing = None
     # Wine's list box draws no caret frame while nothing is selected; the focus mark there is not Hopwick's own.
     test_the_list_shows_its_focus_after_delete_and_after_cancel = None
+    # Openbox grabs Alt+F4 on the whole display; Wine's window is none of its own, so the key never reaches it.
+    alt_f4_reaches_the_window = False
 
     @classmethod
     def setUpClass(cls):
