@@ -39,14 +39,14 @@ private slots:
         QTest::newRow("Label1") << "Label1" << QString("パスの入力：") << QString("") << QString("パスの入力：")
                                 << QString("");
         QTest::newRow("Label2") << "Label2" << QString("他のｱﾌﾟﾘ /\nｵﾌﾟｼｮﾝ:")
-                                << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。") << QString("他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:")
-                                << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。");
+                                << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。(F2)") << QString("他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:")
+                                << QString("ｸﾘｯｸ したら ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ へ行きます。(F2)");
         QTest::newRow("Command4") << "Command4" << QString("(&P)画像") << QString("背景画を選びます。")
                                   << QString("画像") << QString("背景画を選びます。");
         QTest::newRow("Command7") << "Command7" << QString("(&E)画像削除") << QString("") << QString("画像削除")
                                   << QString("背景画を取り除きます。");
-        QTest::newRow("Label3") << "Label3" << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。")
-                                << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。");
+        QTest::newRow("Label3") << "Label3" << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。(F1)")
+                                << QString("Help!") << QString("Wick へ ﾒｰﾙ を出します。(F1)");
         QTest::newRow("Command6") << "Command6" << QString("Cancel") << QString("ｾｰﾌﾞ しないで ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ 終了。")
                                   << QString("Cancel") << QString("ｾｰﾌﾞ しないで ｾｯﾄｱｯﾌﾟﾓｰﾄﾞ 終了。");
         QTest::newRow("Command8") << "Command8" << QString("↑") << QString("") << QString("↑")

@@ -4,15 +4,14 @@
 
 #include <QtWidgets/QListWidget>
 
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace hopwick {
 
 // The view of List1. The list's model decides every selection: the widget never selects by itself, it
-// passes mouse clicks and arrow keys on to the model and shows what the model then holds. Showing the model
-// calls nothing back, so a change that the core makes never runs a handler twice.
+// passes mouse clicks on to the model (and the key filter the keys) and shows what the model then holds. Showing the
+// model calls nothing back, so a change that the core makes never runs a handler twice.
 class ItemList final : public QListWidget {
 public:
     ItemList(MainForm& form, QWidget* parent);
@@ -34,16 +33,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    static std::optional<CursorAction> cursorAction(int key);
     void fitWholeRows();
 
     MainForm& form_;
     std::vector<std::string> shown_; // the model's entries as the rows show them
+    unsigned scrollRequestsServed_ = 0;
 };
 
 } // namespace hopwick

@@ -110,6 +110,9 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
             onClick = [this, click] { (form_.*click)(); };
         }
         auto* label = new ClickLabel(std::move(onClick), this);
+        if (takesKeyboardFocus(spec.id)) {
+            label->setFocusPolicy(Qt::StrongFocus); // found by Tab and pressed by Enter or Space, as a button
+        }
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -126,11 +129,23 @@ void MainWindow::prepareFirstPaint() {
     list_->prepareGlyphs();
 }
 
+// The window itself takes no keys: focused, it leaves the focus on the control in view that has it, or gives it
+// to the first control in view, so that the focus always shows and the next key does something.
 void MainWindow::focusControl(ControlId id) {
-    if (id == ControlId::Form) {
-        setFocus();
-    } else {
+    if (id != ControlId::Form) {
         control(id)->setFocus();
+        return;
+    }
+    const auto focused = std::find(widgets_.begin(), widgets_.end(), focusWidget());
+    if (focusWidget() != nullptr && focused != widgets_.end() &&
+        form_.controlInView(static_cast<ControlId>(focused - widgets_.begin()))) {
+        return;
+    }
+    for (const ControlSpec& spec : controlTable()) {
+        if (takesKeyboardFocus(spec.id) && form_.controlInView(spec.id)) {
+            control(spec.id)->setFocus();
+            return;
+        }
     }
 }
 

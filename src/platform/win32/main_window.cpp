@@ -58,9 +58,19 @@ void MainWindow::show(int showCommand) {
     UpdateWindow(window_);
 }
 
+// The window itself takes no keys: focused, it leaves the focus on the control in view that has it, or gives it
+// to the first control in view, so that the focus always shows and the next key does something.
 void MainWindow::setFocus(ControlId id) {
-    if (window_ != nullptr) {
-        SetFocus(id == ControlId::Form ? window_ : control(id));
+    if (window_ == nullptr) {
+        return;
+    }
+    if (id != ControlId::Form) {
+        SetFocus(control(id));
+        return;
+    }
+    const HWND focus = GetFocus();
+    if (focus == nullptr || controlOf(focus) == ControlId::Form || !isInView(focus)) {
+        SetFocus(nextTabStopInView(nullptr, false));
     }
 }
 
@@ -143,12 +153,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK && lParam == 0) {
-            // Enter, from the dialog manager: it presses the button that has the focus.
-            if (const HWND focus = GetFocus(); controlSpec(controlOf(focus)).kind == ControlKind::Button) {
-                SendMessageW(focus, BM_CLICK, 0, 0);
-            }
-        } else if (const ControlId id = controlOf(reinterpret_cast<HWND>(lParam)); id != ControlId::Form) {
+        if (const ControlId id = controlOf(reinterpret_cast<HWND>(lParam)); id != ControlId::Form) {
             onCommand(id, HIWORD(wParam));
         }
         return 0;
