@@ -21,9 +21,9 @@ QByteArray formatName(PictureKind kind) {
     return {};
 }
 
-// The image the reader decodes into, every pixel set beforehand: the run-length codes of a bitmap may skip
-// pixels, which the reader then leaves as it found them. Null when the reader cannot tell the size and format
-// before it reads, and then it makes its own.
+// The image that the bitmap reader decodes into, every pixel set beforehand: run-length codes may skip pixels,
+// which the reader then leaves as it found them. Null when the reader cannot tell the size and format before it
+// reads.
 QImage prefilled(QImageReader& reader) {
     const QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();
@@ -65,7 +65,7 @@ PictureLoad decodePicture(std::string_view bytes) {
     QBuffer buffer(&data);
     QImageReader reader(&buffer, formatName(check.kind));
     reader.setAutoDetectImageFormat(false);
-    QImage image = prefilled(reader);
+    QImage image = check.kind == PictureKind::Bitmap ? prefilled(reader) : QImage();
     if (!reader.read(&image) || image.isNull()) {
         return {nullptr, texts::kNotAPictureReason}; // the reader's own reason is English
     }
