@@ -131,7 +131,7 @@ TEST(PictureFileTest, AnIconIsTakenOnlyWhenEveryEntryLiesWithinTheFileAndIsAnIco
     EXPECT_EQ(faultOf(icon({{iconImage(16, 16)}, {iconImage(32, 32)}, {iconImage(256, 256)}})), PictureFault::None);
     EXPECT_EQ(faultOf(icon({{pngImage(256, 256)}, {iconImage(48, 48)}})), PictureFault::None);
     const std::vector<std::pair<const char*, std::string>> damaged = {
-        {"65535 entries in 38 bytes", little(0, 2) + little(1, 2) + little(65535, 2) + std::string("\x20\x20\0\0", 4) +
+        {"65535 entries in 38 bytes", little(0, 2) + little(1, 2) + little(65535, 2) + std::string("\x10\x10\0\0", 4) +
                                           little(1, 2) + little(32, 2) + little(16, 4) + little(22, 4) +
                                           std::string(16, '\0')},
         {"no entry", icon({})},

@@ -57,9 +57,9 @@ FILES = {
     "rle4-delta-out.bmp": bitmap(8, 8, 4, [RED, BLUE], b"\x03\x11" + b"\x00\x02\xff\xff" + b"\x00\x01", 2),
     # 16000 by 16000 pixels claimed by a run-length coded bitmap that holds only its end code.
     "rle8-huge.bmp": bitmap(16000, 16000, 8, [RED, BLUE], b"\x00\x01", 1),
-    # An icon whose directory claims 65535 entries in 38 bytes.
+    # An icon whose directory claims 65535 entries in 38 bytes; none is 32 pixels wide, so the system looks at all.
     "icon-65535-entries.ico": struct.pack("<HHH", 0, 1, 65535) +
-    struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 32, 16, 22) + bytes(16),
+    struct.pack("<BBBBHHII", 16, 16, 0, 0, 1, 32, 16, 22) + bytes(16),
     # A GIF whose screen and only image claim 65535 by 65535 pixels.
     "gif-huge.gif": b"GIF89a" + struct.pack("<HHBBB", 65535, 65535, 0x80, 0, 0) + bytes(6) +
     b"," + struct.pack("<HHHHB", 0, 0, 65535, 65535, 0) + b"\x02\x02\x44\x01\x00;",
