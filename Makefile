@@ -21,7 +21,7 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-# The store's fuzz targets: the seed corpus and the regressions replayed, then a bounded run of each.
+# The fuzz targets of the store and the pictures: their seeds and regressions replayed, then a bounded run of each.
 test-fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
