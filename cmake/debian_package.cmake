@@ -37,6 +37,8 @@ configure_file(${HOPWICK_PACKAGE_DATA}/metainfo.xml.in ${metainfo} @ONLY)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${package_data}/hopwick.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${package_data}/changelog.gz ${HOPWICK_PACKAGE_DATA}/copyright DESTINATION ${doc_folder})
+install(FILES ${HOPWICK_PACKAGE_DATA}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME hopwick)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_STRIP_FILES ON)
