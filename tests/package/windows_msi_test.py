@@ -107,7 +107,7 @@ class WindowsInstallerTest(WineCase):
 
     def test_installs_for_the_user_upgrades_in_place_and_removes_only_its_own(self):
         self.msiexec("/i", windows_path(self.older_msi))
-        copy = InstalledCopy(self.folder / "run", self.user_folder())
+        copy = InstalledCopy(self.folder / "installed", self.user_folder())
         self.assertEqual(sorted(path.name for path in copy.program_folder.iterdir()), INSTALLED_FILES)
         self.assertTrue(self.start_menu_shortcut().is_file())
         self.assertEqual(self.installed_programs(), [("Hopwick", OLDER_VERSION)])
