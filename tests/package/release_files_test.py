@@ -140,7 +140,7 @@ class DebianPackageTest(unittest.TestCase):
         self.assertEqual(result.stderr, "")
         text = re.sub(r"\s+", " ", result.stdout.replace("\u2010 ", "").replace("-\n", "-"))
         for words in ("hopwick [path]", f"Hopwick {VERSION}", "$XDG_CONFIG_HOME/hopwick/SIS", "~/.config/hopwick",
-                      "SIS beside the program", "FILES", "cannot be written, a save is refused"):
+                      "SIS beside the program", "FILES", "a save is refused: a message box says"):
             with self.subTest(words):
                 self.assertIn(words, text)
         # A portable copy never moves its store: a folder that cannot be written means no save.
