@@ -57,6 +57,16 @@ class KeyboardScenarios:
         self.keys("F2")
         run.wait_for_mode(run.setup_mode())
 
+    def answer_file_dialog(self, run, shortcut, path):
+        """Opens a file dialog by its access key, types the path and confirms it; returns once the window has the
+        keyboard again."""
+        self.keys(shortcut)
+        dialog = run.wait_for_dialog()
+        run.type_text(path)
+        self.keys("Return")
+        wait_for(lambda: dialog not in run.other_windows(), "the file dialog to close")
+        run.wait_for_keyboard()
+
     def saved(self, run, items, picture=""):
         run.wait_for_mode(run.normal_mode())
         wait_for(self.run_folder.store.exists, "the store to be written")
@@ -180,12 +190,7 @@ class KeyboardScenarios:
         chosen = self.existing_path()
         run = self.start_fresh()
         self.enter_setup_mode_by_f2(run)
-        self.keys("alt+c")
-        dialog = run.wait_for_dialog()
-        run.type_text(chosen)
-        self.keys("Return")
-        wait_for(lambda: dialog not in run.other_windows(), "the dialog to close")
-        run.wait_for_keyboard()
+        self.answer_file_dialog(run, "alt+c", chosen)
         self.keys("Return")  # the focus is on Add
         self.keys("Return")  # and then on OK
         self.saved(run, DEFAULT_ITEMS + (chosen,))
@@ -254,12 +259,7 @@ class KeyboardScenarios:
         run.type_text(typed)
         self.keys("Return")
         # Choose by dialog, then Enter on Add, which has the focus.
-        self.keys("alt+c")
-        dialog = run.wait_for_dialog()
-        run.type_text(chosen)
-        self.keys("Return")
-        wait_for(lambda: dialog not in run.other_windows(), "the choose dialog to close")
-        run.wait_for_keyboard()
+        self.answer_file_dialog(run, "alt+c", chosen)
         self.keys("Return")
         # Move the chosen entry, the last, up above the typed one with the ↑ button.
         self.tabs(3, backward=True)  # OK, Add, the path input, the list
@@ -267,12 +267,7 @@ class KeyboardScenarios:
         self.tabs(TABS_FROM_LIST1_TO_COMMAND8)
         self.keys("space")
         # A picture, then OK, which has the focus after the picture dialog.
-        self.keys("alt+p")
-        dialog = run.wait_for_dialog()
-        run.type_text(picture)
-        self.keys("Return")
-        wait_for(lambda: dialog not in run.other_windows(), "the picture dialog to close")
-        run.wait_for_keyboard()
+        self.answer_file_dialog(run, "alt+p", picture)
         self.keys("Return")
         self.saved(run, DEFAULT_ITEMS + (chosen, typed), picture)
         # Cancel: a deletion in setup mode is undone by the reload (the saved store is the same afterwards).
