@@ -1,6 +1,6 @@
 # The two commands of the quick start: `make run` and `make test`; `make package` makes the release files in
 # dist/; `make bench` measures, apart from the tests.
-.PHONY: run test package test-windows test-package deps build bench test-asan test-fuzz
+.PHONY: run test package test-windows test-package test-reproducible deps build bench test-asan test-fuzz
 
 deps:
 	@scripts/install-deps.sh
@@ -12,7 +12,7 @@ build: deps
 run: build
 	scripts/run-launcher.sh build/src/platform/qt/hopwick
 
-test: build test-asan test-fuzz test-windows test-package
+test: build test-asan test-fuzz test-windows test-package test-reproducible
 	ctest --preset linux
 
 # The core, platform, reliability and Qt suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -21,7 +21,7 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-# The store's fuzz targets: the seed corpus and the regressions replayed, then a bounded run of each.
+# The fuzz targets of the store and the pictures: their seeds and regressions replayed, then a bounded run of each.
 test-fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
@@ -31,18 +31,27 @@ test-fuzz: deps
 test-windows: deps
 	scripts/test-windows.sh
 
-# The Debian package and the Windows zip, from the two builds' install rules.
+# The release files in dist/: the Debian package, the Windows zip and installer, and their SHA-256 sums. The
+# Windows program and installer are signed when HOPWICK_SIGN_CERT and HOPWICK_SIGN_KEY name a certificate and
+# its key (cmake/sign_file.cmake).
 package: build
+	rm -rf dist
 	cmake --preset windows
 	cmake --build --preset windows
 	cpack --preset deb
 	cpack --preset windows-zip
+	cmake --build --preset windows --target hopwick_msi
 	rm -rf dist/_CPack_Packages
+	cd dist && sha256sum hopwick_* hopwick-* > SHA256SUMS
 
 # The release files checked with Debian's tools, the package installed, run and purged (as root), the zip run
 # under Wine.
 test-package: package
 	ctest --preset package
+
+# The release built in two fresh clones of the last commit and compared byte for byte (four builds: long).
+test-reproducible: build
+	ctest --preset reproducible
 
 bench: deps
 	cmake --preset bench

@@ -37,15 +37,22 @@ configure_file(${HOPWICK_PACKAGE_DATA}/metainfo.xml.in ${metainfo} @ONLY)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${package_data}/hopwick.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${package_data}/changelog.gz ${HOPWICK_PACKAGE_DATA}/copyright DESTINATION ${doc_folder})
+install(FILES ${HOPWICK_PACKAGE_DATA}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME hopwick)
 
 set(CPACK_GENERATOR DEB)
+set(CPACK_STRIP_FILES ON)
+# xz, as dpkg-deb does by default; a gzip header would hold the packing time.
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries from the binary itself; the Japanese fonts and the opener of paths are used only at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, xdg-utils")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "compact application launcher with a Japanese user interface")
+# Qt's Wayland platform plugin, so that the program runs as a native client in a Wayland session; without it Qt
+# falls back to XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # CPack puts the summary first and indents these lines itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Hopwick is one small window with a list of launch items: the names of 15

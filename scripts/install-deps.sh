@@ -13,6 +13,7 @@ packages=(
     dpkg-dev lintian appstream man-db groff-base librsvg2-bin
     qt6-wayland weston libwayland-dev wayland-protocols
     dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
+    wixl msitools osslsigncode openssl devscripts python3-pefile diffoscope-minimal
 )
 
 missing=()

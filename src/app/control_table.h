@@ -29,6 +29,9 @@ struct ControlSpec {
     std::string_view tooltip; // empty: none
     FontSpec font;            // the window font where the control has none of its own
     char accessKey;           // upper-case letter, or 0
+    // What assistive technology tells of the control where its tooltip is missing or its caption is only a
+    // glyph; empty: the tooltip.
+    std::string_view description = {};
 };
 
 inline constexpr FontSpec kWindowFont{"ＭＳ ゴシック", 9, 400};
@@ -48,6 +51,8 @@ inline constexpr unsigned kSetupOkColor = 0x00C0C0FF;    // light red, &H00BBGGR
 // The controls in tab order (the window is not among them).
 std::span<const ControlSpec> controlTable();
 const ControlSpec& controlSpec(ControlId id);
+// The control's description for assistive technology: its own, else its tooltip.
+std::string_view accessibleDescription(const ControlSpec& spec);
 
 // Whether a control shows in the window's client area in the given mode: setup mode shows the whole layout,
 // normal mode only the top strip above the setup band. Front ends give no keyboard input to what is out of view.

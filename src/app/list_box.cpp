@@ -37,6 +37,15 @@ void ListBox::select(int index, Report report) {
     }
 }
 
+void ListBox::scrollIntoView(int index) {
+    if (index < 0 || index >= ListCount()) {
+        return;
+    }
+    entryToShow_ = index;
+    ++scrollRequests_;
+    changed();
+}
+
 std::string ListBox::List(int index) const {
     if (index < 0 || index >= ListCount()) {
         return {};

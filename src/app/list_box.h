@@ -42,6 +42,15 @@ public:
 
     const std::vector<std::string>& entries() const { return entries_; }
 
+    // How many whole rows the view shows, which a page of the page keys is; the view tells it.
+    int rowsInView() const { return rowsInView_; }
+    void setRowsInView(int rows) { rowsInView_ = rows > 0 ? rows : 1; }
+    // Asks the view to scroll the entry into view, without selecting it. The view serves each request once:
+    // scrollRequests() counts them.
+    void scrollIntoView(int index);
+    int entryToShow() const { return entryToShow_; }
+    unsigned scrollRequests() const { return scrollRequests_; }
+
 private:
     enum class Report { OnChange, Always, Never };
     void select(int index, Report report);
@@ -51,6 +60,9 @@ private:
     std::function<void()> click_;
     std::vector<std::string> entries_;
     int listIndex_ = -1;
+    int rowsInView_ = 1;
+    int entryToShow_ = -1;
+    unsigned scrollRequests_ = 0;
 };
 
 } // namespace hopwick

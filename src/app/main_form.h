@@ -5,6 +5,7 @@
 #include "app/control_table.h"
 #include "app/controls.h"
 #include "app/form_window.h"
+#include "app/key_table.h"
 #include "app/list_box.h"
 #include "edit/data_object.h"
 #include "edit/drop_refusals.h"
@@ -19,10 +20,6 @@
 namespace hopwick {
 
 inline constexpr int kStoreSlots = 40;
-inline constexpr int kKeyEnter = 13;
-inline constexpr int16_t kShiftMask = 1;
-inline constexpr int16_t kCtrlMask = 2;
-inline constexpr int16_t kAltMask = 4;
 
 // The launcher's one window: its state, the models of its controls, and every handler and procedure.
 // The handlers' definitions live with their subsystems: app/, store/, launch/ and edit/.
@@ -71,6 +68,9 @@ public:
     bool accessKeysActive() const { return SetupMode; }
     // Whether the control is in view in the current mode; keys never reach one that is not.
     bool controlInView(ControlId control) const { return inView(control, SetupMode); }
+    // The handler that a click on a button or label runs; null for a control without one.
+    using ClickHandler = void (MainForm::*)();
+    static ClickHandler clickHandlerOf(ControlId control);
 
     // Start-up, setup mode, shortcuts, help and exit (app/).
     void Form_Load();
@@ -79,6 +79,8 @@ public:
     void Command6_Click();
     void Text1_KeyDown(int16_t& KeyCode, int16_t Shift);
     void Form_KeyDown(int16_t& KeyCode, int16_t Shift);
+    // Keys in the list, by the key table: a handled key is swallowed (set to 0).
+    void List1_KeyDown(int16_t& KeyCode, int16_t Shift);
     void Form_DblClick();
     void Label3_Click();
     void Label4_Click();

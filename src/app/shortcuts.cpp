@@ -9,9 +9,10 @@ constexpr const char* kHelpTarget = "mailto:support@hopwick.example";
 
 } // namespace
 
-void MainForm::Text1_KeyDown(int16_t& KeyCode, int16_t /*Shift*/) {
-    if (KeyCode == kKeyEnter) {
-        Command20_Click();
+void MainForm::Text1_KeyDown(int16_t& KeyCode, int16_t Shift) {
+    if (const KeyRule* rule = findKeyRule(KeyPlace::TextBox, KeyCode, Shift);
+        rule != nullptr && rule->place == KeyPlace::TextBox) {
+        (this->*clickHandlerOf(rule->control))();
     }
 }
 
@@ -22,21 +23,14 @@ void MainForm::Form_DblClick() {
 }
 
 void MainForm::Form_KeyDown(int16_t& KeyCode, int16_t Shift) {
-    // Alt with a letter runs a setup command, but only while the setup band is in view: in normal mode the
-    // commands would change the list unseen. A handled key is swallowed.
-    if (!SetupMode || (Shift & (kAltMask | kCtrlMask)) != kAltMask) {
+    // A window shortcut acts only while its control is in view: in normal mode the setup commands would change
+    // the list unseen, and "Help!" is not there. A handled key is swallowed.
+    const KeyRule* rule = findKeyRule(KeyPlace::Window, KeyCode, Shift);
+    if (rule == nullptr || !controlInView(rule->control)) {
         return;
     }
-    switch (KeyCode) {
-    case 'P': Command4_Click(); break;
-    case 'I': Command5_Click(); break;
-    case 'D': Command2_Click(); break;
-    case 'S': Command20_Click(); break;
-    case 'C': Command3_Click(); break;
-    case 'E': Command7_Click(); break;
-    default: return;
-    }
     KeyCode = 0;
+    (this->*clickHandlerOf(rule->control))();
 }
 
 void MainForm::Label3_Click() {

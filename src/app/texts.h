@@ -62,5 +62,6 @@ inline constexpr const char* kStoreDamagedPrompt = "ﾌｧｲﾙ が壊れてい
 inline constexpr const char* kPictureMissingReason = "ﾌｧｲﾙ がありません。";
 inline constexpr const char* kPictureTooLargeReason = "ﾌｧｲﾙ が大き過ぎて画像として読み込めません。";
 inline constexpr const char* kNotAPictureReason = "画像の形式が違うか、ﾌｧｲﾙ が壊れています。";
+inline constexpr const char* kPictureTooManyPixelsReason = "画像が大き過ぎて表示できません。";
 
 } // namespace hopwick::texts

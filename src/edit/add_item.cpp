@@ -27,6 +27,7 @@ void MainForm::Command20_Click() {
         return;
     }
     List1.AddItem(Text1.Text());
+    List1.scrollIntoView(List1.ListCount() - 1); // the new entry shows that the add worked
     Command1.SetFocus();
 }
 

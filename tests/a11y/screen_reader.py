@@ -69,6 +69,15 @@ class Node:
     def set_text(self, value):
         self.accessible.queryEditableText().setTextContents(value)
 
+    def attribute_runs(self):
+        """The runs of text attributes, (start, end) for each offset of the text, as a screen reader asks."""
+        text = self.accessible.queryText()
+        return [tuple(text.getAttributeRun(offset, False)[1:]) for offset in range(text.characterCount)]
+
+    def select_row(self, row):
+        """Selects an entry as a screen reader selects one, through the list's table."""
+        return self.accessible.queryTable().addRowSelection(row)
+
     def labelled_by(self):
         names = []
         for relation in self.accessible.getRelationSet():
@@ -78,6 +87,45 @@ class Node:
 
     def __repr__(self):
         return f"<{self.role} {self.name!r}>"
+
+
+class Heard:
+    """What arrives over the bus for the given event types, as a screen reader hears it: (type, role, name,
+    detail1) for each event, the source read as it arrives. Listening starts before the program
+    does, so that the program knows of the listener when it reports."""
+
+    def __init__(self, *event_types):
+        from gi.repository import GLib
+        self._context = GLib.MainContext.default()
+        self.event_types = event_types
+        self.events = []
+        pyatspi.Registry.registerEventListener(self._record, *event_types)
+
+    def _record(self, event):
+        try:
+            role, name = event.source.getRoleName(), event.source.name
+        except Exception:  # a source gone while it is read
+            role = name = None
+        self.events.append((event.type, role, name, event.detail1))
+
+    def clear(self):
+        self._pump()
+        self.events.clear()
+
+    def _pump(self):
+        while self._context.iteration(False):
+            pass
+
+    def wait_for(self, matches, what):
+        """The first event that matches; waits for it."""
+        def find():
+            self._pump()
+            return next((event for event in self.events if matches(event)), None)
+
+        return wait_for(find, f"{what}; heard {self.events}")
+
+    def stop(self):
+        pyatspi.Registry.deregisterEventListener(self._record, *self.event_types)
 
 
 class Application:

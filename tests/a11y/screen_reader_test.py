@@ -1,7 +1,9 @@
 """The launcher under a screen reader on X: every control announced with its role, name, description and
-states in both modes, and the launcher operated over AT-SPI alone, with no key or mouse event."""
+states in both modes, what the screen reader hears as the user moves (the window's new title, the selected
+entry, the whole path), and the launcher operated over AT-SPI alone, with no key or mouse event."""
 
 import os
+import re
 import unittest
 from pathlib import Path
 
@@ -10,23 +12,35 @@ from accessible_run import AccessibleRun, RunFolder
 from bus_session import start_for_module, started_for_module
 from case_scope import fresh_folder, started_for_test
 from polling import wait_for, wait_for_value
-from store_file import DEFAULT_ITEMS, store_bytes
+from store_file import DEFAULT_ITEMS, store_bytes, write_store
 from window_texts import APP_CAPTION, SETUP_CAPTION
+from x_driver import XDriver
 from x_session import XSession
 
 from expected_tree import NORMAL_MODE_CONTROLS, SETUP_MODE_CONTROLS, LIST_NAME, PATH_LABEL
 
 
+NAME_CHANGED = "object:property-change:accessible-name"
+FOCUSED = "object:state-changed:focused"
+
+
 def setUpModule():
-    global session, bus
+    global session, bus, heard
     session, bus = start_for_module(lambda folder: started_for_module(XSession(folder / "x")), "hopwick-a11y-")
+    heard = screen_reader.Heard(NAME_CHANGED, FOCUSED)
+    unittest.addModuleCleanup(heard.stop)
 
 
 class ScreenReaderCase(unittest.TestCase):
+    stored_items = None  # the store that the program finds; None: none, so it starts with the default items
+
     def setUp(self):
         self.folder = fresh_folder(self, "hopwick-a11y-")
         environment = dict(session.environment, QT_QPA_PLATFORM="xcb")
         run_folder = RunFolder(self.folder / "run", Path(os.environ["HOPWICK_E2E_PROGRAM"]))
+        if self.stored_items is not None:
+            write_store(run_folder.program_folder, self.stored_items(run_folder.work_folder))
+        heard.clear()
         self.run = started_for_test(self, AccessibleRun(environment, run_folder))
         self.window = self.run.window(APP_CAPTION)
 
@@ -125,9 +139,9 @@ class OperationTest(ScreenReaderCase):
         wait_for_value(lambda: self.entry_names(window), list(DEFAULT_ITEMS) + [str(document)],
                        "the path to be added")
 
-        # A selection in setup mode only selects: one entry, announced as selected, and nothing started.
+        # A press in setup mode only selects: one entry, announced as selected, and nothing started.
         entries = self.control(window, "list", LIST_NAME).children()
-        entries[2].act("Toggle")
+        entries[2].act("Press")
         wait_for(lambda: "selected" in entries[2].states(), "the entry to be selected")
         self.assertEqual([entry.name for entry in entries if "selected" in entry.states()], [DEFAULT_ITEMS[2]])
         self.assertEqual(self.run.starts(), [])
@@ -139,10 +153,85 @@ class OperationTest(ScreenReaderCase):
         self.assertEqual(len(self.run.folder.store.read_bytes()), 221 + len(str(document)))
 
         entries = self.control(window, "list", LIST_NAME).children()
-        entries[len(DEFAULT_ITEMS)].act("Toggle")
+        entries[len(DEFAULT_ITEMS)].act("Press")
         start = wait_for(self.run.starts, "the opener to be started")
         self.assertEqual([(s.program, s.arguments) for s in start], [("xdg-open", (str(document),))])
         self.assertEqual(start[0].folder, str(self.run.folder.work_folder.resolve()))
+
+
+def two_documents(work_folder):
+    documents = [work_folder / "first.txt", work_folder / "second.txt"]
+    for document in documents:
+        document.write_text(f"{document.name}\n")
+    return [str(document) for document in documents]
+
+
+class EntryActionTest(ScreenReaderCase):
+    stored_items = staticmethod(two_documents)
+
+    def test_an_entry_selected_through_the_list_starts_nothing_and_a_press_starts_it(self):
+        first, second = two_documents(self.run.folder.work_folder)
+        entries = self.control(self.window, "list", LIST_NAME).children()
+        self.assertEqual([entry.name for entry in entries], [first, second])
+        self.assertEqual(sorted(entries[0].actions()), ["Press"])
+
+        self.assertTrue(self.control(self.window, "list", LIST_NAME).select_row(0))
+        wait_for(lambda: "selected" in entries[0].states(), "the entry to be selected")
+        # The press that follows is the positive signal: only its start is recorded.
+        entries[1].act("Press")
+        start = wait_for(self.run.starts, "the opener to be started")
+        self.assertEqual([(s.program, s.arguments) for s in start], [("xdg-open", (second,))])
+        self.assertEqual([entry.name for entry in entries if "selected" in entry.states()], [second])
+
+
+class HeardTest(ScreenReaderCase):
+    def setup_band(self):
+        window = self.enter_setup_mode()
+        wait_for(lambda: len(window.children()) == len(SETUP_MODE_CONTROLS), "the setup band to be offered")
+        return window
+
+    def test_the_window_is_heard_taking_the_setup_instruction_as_its_name_and_giving_it_back(self):
+        self.setup_band()
+        heard.wait_for(lambda event: event[:3] == (NAME_CHANGED, "frame", SETUP_CAPTION),
+                       "the window's new name to be heard")
+        self.control(self.run.window(SETUP_CAPTION), "push button", "Cancel").act("Press")
+        heard.wait_for(lambda event: event[:3] == (NAME_CHANGED, "frame", APP_CAPTION),
+                       "the window's name to be heard back")
+
+    def test_arriving_in_the_list_is_heard_as_arriving_at_the_selected_entry(self):
+        window = self.setup_band()
+        wait_for_value(lambda: self.focused(window), [("text", PATH_LABEL)], "the text box to have the focus")
+        entry_list = self.control(window, "list", LIST_NAME)
+        self.assertTrue(entry_list.select_row(2))
+        entries = entry_list.children()
+        wait_for(lambda: "selected" in entries[2].states(), "the entry to be selected")
+        self.assertEqual(self.run.starts(), [])
+
+        # Shift+Tab from the text box, as a user arrives in the list.
+        driver = XDriver(session.environment)
+        window_id = wait_for(lambda: driver.find_windows(self.run.process.pid, "^" + re.escape(SETUP_CAPTION) + "$"),
+                             "the window on the display")[0]
+        driver.focus(window_id)
+        heard.clear()
+        driver.key("shift+Tab")
+        heard.wait_for(lambda event: event[:4] == (FOCUSED, "list item", DEFAULT_ITEMS[2], 1),
+                       "the selected entry to be heard taking the focus")
+        self.assertIn("focused", entries[2].states())
+        self.assertEqual([entry.name for entry in entries if "focused" in entry.states()], [DEFAULT_ITEMS[2]])
+
+    def test_the_path_box_is_read_whole(self):
+        window = self.setup_band()
+        text_box = self.control(window, "text", PATH_LABEL)
+        for path in ("/tmp/audit-orca/app", '/tmp/a"b'):
+            text_box.set_text(path)
+            wait_for_value(text_box.text, path, "the text box to hold the path")
+            # Every character lies in a run of text attributes; a run of no length cuts the reading short.
+            runs = text_box.attribute_runs()
+            self.assertEqual(len(runs), len(path))
+            for offset, (start, end) in enumerate(runs):
+                self.assertLessEqual(start, offset, path)
+                self.assertLess(offset, end, path)
+            self.assertEqual((runs[0][0], runs[-1][1]), (0, len(path)))
 
 
 if __name__ == "__main__":

@@ -1,75 +1,72 @@
-"""The keyboard through real key events: Enter presses the focused button, and in normal mode Tab never takes
-the focus to the setup band below the window's edge."""
+"""The keyboard through real key events on the Linux program: Enter presses the focused button, and every job
+can be done without the mouse (the scenarios are keyboard_scenarios.py's)."""
 
-import time
 import unittest
 
+from keyboard_scenarios import KeyboardScenarios
 from launcher_case import LauncherCase
 from polling import wait_for, wait_for_value
 from store_file import DEFAULT_ITEMS, store_bytes
-from window_layout import NORMAL_MODE, SETUP_MODE
+from store_rewrite_test import write_bmp
+from window_texts import INITIALISE_TITLE, WRONG_PATH_TITLE
 
-# Long enough for a box, a start or a save that was going to happen to show.
-QUIET_PERIOD = 1.0
+EDITOR = "gnome-text-editor"
+OPENER = "xdg-open"
+PICTURE_COLOUR = (40, 160, 80)
 
 
-class KeyboardTest(LauncherCase):
-    def setUp(self):
-        super().setUp()
-        self.added = self.folder / "tools" / "report.sh"
-        self.added.parent.mkdir()
-        self.added.write_text("#!/bin/sh\n")
+class KeyboardTest(KeyboardScenarios, LauncherCase):
+    initialise_title = INITIALISE_TITLE
+    wrong_path_title = WRONG_PATH_TITLE
+
+    @classmethod
+    def setUpClass(cls):
+        # No measuring of the list's rows by clicks: these tests use no mouse at all.
+        cls.start_session()
+
+    def existing_path(self, name="report"):
+        path = self.folder / "tools" / f"{name}.sh"
+        path.parent.mkdir(exist_ok=True)
+        path.write_text("#!/bin/sh\n")
+        return str(path)
+
+    def picture_path(self):
+        path = self.folder / "sky.bmp"
+        write_bmp(path, 16, PICTURE_COLOUR)
+        return str(path)
+
+    def documents(self):
+        """A document that exists and a path that names nothing."""
+        document = self.folder / "notes.txt"
+        document.write_text("notes\n")
+        return str(document), str(self.folder / "gone.txt")
+
+    def opened(self):
+        def kind(start):
+            if start.program == EDITOR:
+                return "editor", ""
+            target = start.arguments[0]
+            return ("mail" if target.startswith("mailto:") else "document"), target
+
+        return [kind(start) for start in self.starts() if start.program in (EDITOR, OPENER)]
 
     def add_then_enter_on_ok(self, enter_key):
-        run = self.start_run()
-        run.wait_for_mode(NORMAL_MODE)
-        run.click_control("Label2")
-        run.wait_for_mode(SETUP_MODE)
-        # The path input has the focus; Enter there adds, and the add moves the focus to OK.
-        self.driver.type_text(str(self.added))
-        self.driver.key("Return")
-        # The focus is on OK now: Enter presses it, which saves and leaves setup mode.
-        time.sleep(QUIET_PERIOD)
-        self.driver.key(enter_key)
-        run.wait_for_mode(NORMAL_MODE)
+        added = self.existing_path()
+        run = self.start_fresh()
+        self.enter_setup_mode_by_f2(run)
+        # The path input has the focus; Enter there adds, and the add moves the focus to OK, where Enter presses
+        # it: the keys are handled in turn, so the second Enter meets OK.
+        run.type_text(added)
+        self.keys("Return", enter_key)
+        run.wait_for_mode(run.normal_mode())
         wait_for(self.run_folder.store.exists, "the store to be written")
-        wait_for_value(self.run_folder.store.read_bytes, store_bytes(DEFAULT_ITEMS + (str(self.added),)),
-                       "the saved store")
+        wait_for_value(self.run_folder.store.read_bytes, store_bytes(DEFAULT_ITEMS + (added,)), "the saved store")
 
     def test_enter_presses_the_focused_ok_after_an_add(self):
         self.add_then_enter_on_ok("Return")
 
     def test_keypad_enter_presses_the_focused_ok_after_an_add(self):
         self.add_then_enter_on_ok("KP_Enter")
-
-    def assert_nothing_happened(self, run):
-        time.sleep(QUIET_PERIOD)
-        self.assertEqual(run.other_windows(), [], "a box or dialog came up")
-        self.assertEqual(self.starts(), [])
-        self.assertEqual(run.mode(), NORMAL_MODE)
-        self.assertFalse(self.run_folder.store.exists(), "the store was written")
-        # The list is as it was: saved as it stands, it is the default list.
-        run.click_control("Label2")
-        run.wait_for_mode(SETUP_MODE)
-        run.click_control("Command1")
-        run.wait_for_mode(NORMAL_MODE)
-        wait_for(self.run_folder.store.exists, "the store to be written")
-        wait_for_value(self.run_folder.store.read_bytes, store_bytes(DEFAULT_ITEMS), "the saved store")
-
-    def test_tab_tab_space_in_normal_mode_presses_nothing(self):
-        run = self.start_run()
-        run.wait_for_mode(NORMAL_MODE)
-        self.driver.key("Tab", "Tab", "space")
-        self.assert_nothing_happened(run)
-
-    def test_no_number_of_tabs_reaches_the_hidden_delete_button(self):
-        run = self.start_run()
-        run.wait_for_mode(NORMAL_MODE)
-        # Every place in the tab order, forwards and backwards, then Space and Enter there.
-        for presses in range(1, 14):
-            self.driver.key(*(["Tab"] * presses), "space", "Return")
-            self.driver.key(*(["shift+Tab"] * presses), "space", "Return")
-        self.assert_nothing_happened(run)
 
 
 if __name__ == "__main__":

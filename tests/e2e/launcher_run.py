@@ -11,7 +11,7 @@ from polling import wait_for, wait_for_value
 from processes import end_process
 from stand_ins import StandIns
 from store_file import STORE_NAME
-from window_layout import control_rectangle
+from window_layout import NORMAL_MODE, SETUP_MODE, control_rectangle
 from window_texts import APP_CAPTION
 
 PROGRAM_NAME = "hopwick"
@@ -76,6 +76,24 @@ class LauncherRun:
 
     def wait_for_mode(self, mode):
         wait_for_value(self.mode, mode, "the window's caption and size")
+
+    def normal_mode(self):
+        return NORMAL_MODE
+
+    def setup_mode(self):
+        return SETUP_MODE
+
+    def type_text(self, text):
+        """Types into the control that has the focus, as the keyboard would."""
+        self.driver.type_text(text)
+
+    def wait_for_keyboard(self):
+        """Waits until the window has the keyboard again, as after a dialog of its own has closed."""
+        wait_for(lambda: self.driver.active_window() == self.window, "the launcher's window to be active")
+
+    def client_origin_in_capture(self):
+        """Where the client area starts in a capture of the window: the window is its client area here."""
+        return 0, 0
 
     def screen_point(self, x, y):
         """Where a point of the client area lies on the screen."""

@@ -90,25 +90,63 @@ private slots:
         QCOMPARE(launcher->form.Text1.Text(), std::string());
     }
 
-    void anEntrySelectedThroughTheAccessibleInterfaceIsSelectedInTheList() {
-        launcher->form.Label2_Click(); // a selection only selects here
-        toggleEntry(3);
-        QTRY_COMPARE(launcher->form.List1.ListIndex(), 3);
-        toggleEntry(5);
-        QTRY_COMPARE(launcher->form.List1.ListIndex(), 5);
-        QTRY_COMPARE(selectedRows(), QList<int>{5});
-        // Taking the selection away is the model's to decide: the list shows it again.
-        toggleEntry(5);
-        QTRY_COMPARE(selectedRows(), QList<int>{5});
+    // Selecting through the list's table only moves the selection: even in normal mode nothing starts.
+    void anEntrySelectedThroughTheListsTableIsSelectedAndStartsNothing() {
+        QAccessibleTableInterface* table = accessible("List1")->tableInterface();
+        QVERIFY(table);
+        QVERIFY(table->selectRow(3));
+        QCOMPARE(launcher->form.List1.ListIndex(), 3);
+        QVERIFY(table->selectRow(5));
         QCOMPARE(launcher->form.List1.ListIndex(), 5);
+        QCOMPARE(selectedRows(), QList<int>{5});
+        QCOMPARE(table->selectedRows(), QList<int>{5});
+        QVERIFY(table->cellAt(5, 0)->state().selected);
+        QVERIFY(!table->cellAt(3, 0)->state().selected);
+        QVERIFY(!table->selectRow(launcher->form.List1.ListCount()));
+        QVERIFY(!table->unselectRow(3));
+        QVERIFY(table->unselectRow(5));
+        QCOMPARE(launcher->form.List1.ListIndex(), -1);
+        QCoreApplication::processEvents();
         QVERIFY(launcher->platform.starts.empty());
+    }
+
+    // The entry that the keys act on is the list's focused child while the list has the focus.
+    void theSelectedEntryIsTheFocusedChildOfTheFocusedList() {
+        QAccessibleInterface* list = accessible("List1");
+        launcher->form.List1.moveSelection(2);
+        auto* widget = launcher->find<QListWidget>("List1");
+        launcher->window.activateWindow();
+        widget->setFocus();
+        QTRY_VERIFY(widget->hasFocus());
+        QAccessibleInterface* focused = list->focusChild();
+        QVERIFY(focused);
+        QCOMPARE(focused->text(QAccessible::Name).toStdString(), launcher->form.List1.List(2));
+        QVERIFY(focused->state().focused);
+        QCOMPARE(list->indexOfChild(focused), 2);
+    }
+
+    // One run of text attributes covers the path: a run of no length makes a screen reader stop short.
+    void thePathBoxReportsOneAttributeRunOverItsText() {
+        launcher->form.Label2_Click();
+        launcher->form.Text1.setText("/tmp/a\"b/app");
+        QAccessibleTextInterface* text = accessible("Text1")->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->characterCount(), 12);
+        for (int offset = 0; offset < 12; ++offset) {
+            int start = -1;
+            int end = -1;
+            text->attributes(offset, &start, &end);
+            QCOMPARE(start, 0);
+            QCOMPARE(end, 12);
+        }
+        QCOMPARE(text->text(0, 12), QString("/tmp/a\"b/app"));
     }
 
     // The list's own passing selections while it shows a change of the model are no clicks.
     void removingTheSelectedEntryLeavesTheListAsTheModel() {
         launcher->form.Label2_Click();
-        toggleEntry(3);
-        QTRY_COMPARE(launcher->form.List1.ListIndex(), 3);
+        QVERIFY(accessible("List1")->tableInterface()->selectRow(3));
+        QCOMPARE(launcher->form.List1.ListIndex(), 3);
         launcher->form.Command2_Click();
         QCoreApplication::processEvents();
         QCOMPARE(launcher->form.List1.ListIndex(), -1);
@@ -137,8 +175,13 @@ private slots:
         QVERIFY(own.platform.starts.empty());
     }
 
-    void anEntrySelectedThroughTheAccessibleInterfaceInNormalModeIsLaunched() {
-        toggleEntry(4); // "Calc"
+    // A press is a click: in normal mode it starts the entry, after the caller's request has returned.
+    void anEntryPressedThroughTheAccessibleInterfaceInNormalModeIsLaunched() {
+        QAccessibleInterface* entry = accessible("List1")->child(4); // "Calc"
+        QVERIFY(entry);
+        QCOMPARE(entry->role(), QAccessible::ListItem);
+        entry->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(launcher->platform.starts.empty());
         QTRY_COMPARE(launcher->platform.starts.size(), std::size_t{1});
         QCOMPARE(launcher->form.List1.ListIndex(), 4);
     }
@@ -154,13 +197,6 @@ private:
             names << window.child(i)->object()->objectName();
         }
         return names;
-    }
-
-    void toggleEntry(int row) const {
-        QAccessibleInterface* list = accessible("List1");
-        QAccessibleInterface* entry = list->tableInterface() ? list->tableInterface()->cellAt(row, 0) : nullptr;
-        QVERIFY(entry);
-        entry->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     }
 
     QList<int> selectedRows() const { return selectedRows(*launcher->find<QListWidget>("List1")); }

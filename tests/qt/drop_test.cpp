@@ -99,7 +99,8 @@ private slots:
         QVERIFY(launcher->platform.modals.empty());
         QCOMPARE(list()->count(), 15);
         QVERIFY(!std::filesystem::exists(launcher->folderPath("SIS")));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&launcher->window));
+        // The drop gives the window the focus, which leaves it on the control in view that has it.
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
     }
 
     void onlyLocalFilesCount_data() {

@@ -109,7 +109,8 @@ private slots:
         QVERIFY(!launcher->platform.modals[1].filters.isEmpty());
     }
 
-    void arrowKeysInTheListLaunchInNormalMode() {
+    // Moving through the list starts nothing; Enter and Space start the selected entry.
+    void arrowKeysInTheListStartNothingInNormalMode() {
         list()->setFocus();
         QTest::keyClick(list(), Qt::Key_Down);
         QCOMPARE(launcher->form.List1.ListIndex(), 0);
@@ -118,9 +119,15 @@ private slots:
         QTest::keyClick(list(), Qt::Key_Up);
         QCOMPARE(launcher->form.List1.ListIndex(), 1);
         QCOMPARE(list()->currentRow(), 1);
-        QCOMPARE(launcher->platform.starts.size(), std::size_t(4));
         QTest::keyClick(list(), Qt::Key_End);
         QCOMPARE(list()->currentRow(), 14);
+        QTest::keyClick(list(), Qt::Key_PageUp);
+        QTest::keyClick(list(), Qt::Key_Home);
+        QCOMPARE(list()->currentRow(), 0);
+        QVERIFY(launcher->platform.starts.empty());
+        QTest::keyClick(list(), Qt::Key_Return);
+        QTest::keyClick(list(), Qt::Key_Space);
+        QCOMPARE(launcher->platform.starts.size(), std::size_t(2));
     }
 
     void arrowKeysInTheListOnlySelectInSetupMode() {
@@ -132,12 +139,13 @@ private slots:
         QVERIFY(launcher->platform.starts.empty());
     }
 
-    // Typing in the list searches nothing: the selection stays the model's.
-    void lettersInTheListSelectNothing() {
+    // A typed letter selects the next entry that begins with it, as the key table says, and starts nothing.
+    void aLetterInTheListSelectsWithoutStarting() {
         list()->setFocus();
-        QTest::keyClicks(list(), "cal");
-        QCOMPARE(launcher->form.List1.ListIndex(), -1);
-        QVERIFY(list()->selectedItems().isEmpty());
+        QTest::keyClicks(list(), "cd");
+        QCOMPARE(launcher->form.List1.ListIndex(), 7); // Calc, then DosPrompt
+        QCOMPARE(list()->currentRow(), 7);
+        QVERIFY(launcher->platform.starts.empty());
     }
 
     // After an add the focus is on OK, so that Enter confirms next: Enter and the keypad's Enter press the focused
@@ -202,8 +210,8 @@ private slots:
         QCOMPARE(launcher->platform.modals.size(), std::size_t(1));
     }
 
-    // In normal mode only the list takes the focus: Tab and Shift+Tab never reach the setup band below the
-    // window's edge, so Space can press nothing there.
+    // In normal mode Tab and Shift+Tab go between the list and the setup label, and never reach the setup band
+    // below the window's edge.
     void tabStaysInViewInNormalMode_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Tab") << int(Qt::Key_Tab);
@@ -213,31 +221,44 @@ private slots:
     void tabStaysInViewInNormalMode() {
         QFETCH(int, key);
         list()->setFocus();
+        QSet<QString> reached;
         for (int press = 0; press < 20; ++press) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
+            reached.insert(QApplication::focusWidget()->objectName());
         }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(reached, (QSet<QString>{"List1", "Label2"}));
         QVERIFY(launcher->platform.modals.empty());
         QVERIFY(launcher->platform.starts.empty());
-        QCOMPARE(list()->count(), 15);
-        QCOMPARE(launcher->form.List1.ListIndex(), -1);
     }
 
-    // After OK the focus is on the window itself; Tab takes it to the list, the one control in view that takes it.
-    void tabFromTheWindowGoesToTheList() {
+    // Enter and Space press the setup label as a button; F2 does from anywhere.
+    void theSetupLabelTakesEnterSpaceAndF2_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("F2 on the list") << int(Qt::Key_F2);
+    }
+
+    void theSetupLabelTakesEnterSpaceAndF2() {
+        QFETCH(int, key);
+        QWidget* target = key == Qt::Key_F2 ? static_cast<QWidget*>(list()) : launcher->find("Label2");
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QVERIFY(launcher->form.SetupMode);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(text()));
+    }
+
+    // After OK the focus stays on the list, never on the bare window.
+    void afterOkTheFocusIsOnTheList() {
         enterSetupMode();
         QTest::mouseClick(launcher->find("Command1"), Qt::LeftButton);
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&launcher->window));
-        QTest::keyClick(&launcher->window, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
     }
 
     void tabWalksTheWholeTabOrderInSetupMode() {
         enterSetupMode();
-        const QStringList order{"Command20", "Command1", "Command3", "Command5", "Command2", "Command4",
-                                "Command7",  "Command6", "Command8", "Command9", "List1",    "Text1"};
+        const QStringList order{"Command20", "Command1", "Command3", "Command5", "Command2", "Label2", "Command4",
+                                "Command7",  "Label3",   "Command6", "Command8", "Command9", "List1",  "Text1"};
         for (const QString& next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -267,9 +288,9 @@ private slots:
         QVERIFY(launcher->platform.modals.empty());
         QCOMPARE(list()->count(), 15);
         QVERIFY(!launcher->form.SetupMode);
-        // Tab still takes the focus back into view.
+        // Tab still takes the focus back into view: to the setup label, the next control in view.
         QTest::keyClick(hidden, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list()));
+        QCOMPARE(QApplication::focusWidget(), launcher->find("Label2"));
     }
 
 private:

@@ -101,7 +101,7 @@ class WaylandTest(unittest.TestCase):
         window = run.window(APP_CAPTION)
         items = next(c for c in window.children() if c.role == "list" and c.name == LIST_NAME).children()
         self.assertEqual([item.name for item in items], [str(document), "Calc"])
-        items[0].act("Toggle")
+        items[0].act("Press")
         starts = wait_for(run.starts, "the opener to be started")
         self.assertEqual([(s.program, s.arguments) for s in starts], [("xdg-open", (str(document),))])
         self.assertEqual(starts[0].folder, str(self.run_folder.work_folder.resolve()))

@@ -1,8 +1,10 @@
 """hopwick.exe under Wine read from another process as a screen reader reads it, through oleacc: every control's
-role and name, the setup band invisible in normal mode, and the setup label pressed through its default action."""
+role and name, the setup band invisible in normal mode, the setup label pressed through its default action, and
+what a screen reader's hook hears of the window's new title."""
 
 import os
 import subprocess
+import threading
 import unittest
 
 from polling import wait_for
@@ -22,6 +24,38 @@ PATH_LABEL = "パスの入力："
 SETUP_LABEL = "他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:"
 # In view in normal mode; the rest is the setup band.
 TOP_STRIP = {"List1", "Label4", "Label2"}
+
+
+class Listener:
+    """The reader listening from another process, as a screen reader's hook: the lines it has heard so far."""
+
+    def __init__(self, run):
+        self.lines = []
+        self._process = subprocess.Popen([WINE_RUN, WINE_ROOT, READER, "listen"], env=run.environment,
+                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        self._reader = threading.Thread(target=self._read, daemon=True)
+        self._reader.start()
+        wait_for(lambda: "listening" in self.lines or self._process.poll() is not None, "the hook to be set")
+        if "listening" not in self.lines:
+            raise AssertionError(f"the listener ended with {self._process.returncode}")
+
+    def _read(self):
+        for line in self._process.stdout:
+            self.lines.append(line.decode("utf-8").rstrip("\r\n"))
+
+    def heard(self, *fields):
+        """Waits for a line that begins with these tab-separated fields; returns its fields."""
+        def find():
+            return next((line.split("\t") for line in self.lines if line.split("\t")[:len(fields)] == list(fields)),
+                        None)
+
+        return wait_for(find, f"{fields} to be heard; heard {self.lines}")
+
+    def stop(self):
+        self._process.stdin.close()
+        self._process.wait(timeout=60)
+        self._reader.join(timeout=10)
+        return self._process.returncode
 
 
 class WineAccessibilityTest(WineCase):
@@ -58,6 +92,18 @@ class WineAccessibilityTest(WineCase):
         run.wait_for_mode(run.setup_mode())
         wait_for(lambda: not any(state & STATE_INVISIBLE for _, state, _ in self.read_controls(run).values()),
                  "the setup band to be offered")
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
+
+    def test_the_setup_instruction_is_heard_as_the_windows_new_name(self):
+        run = self.start_run()
+        run.wait_for_mode(run.normal_mode())
+        listener = Listener(run)
+        self.addCleanup(listener.stop)
+        self.press(run, "Label2")
+        run.wait_for_mode(run.setup_mode())
+        # Wine's object for the window tells no name, so the new name is read from the window itself.
+        listener.heard("name", "Form", "0")
+        self.assertEqual(listener.stop(), 0)
         self.assertEqual(run.exit_by_label(), EXIT_CODE)
 
 

@@ -1,3 +1,4 @@
+#include "app/texts.h"
 #include "picture_samples.h"
 #include "platform/win32/ole_on_demand.h"
 #include "platform/win32/system_error.h"
@@ -88,6 +89,31 @@ TEST_F(PictureTest, WhatIsNoPictureFailsWithAReasonAndAnEmptyPathGivesNone) {
     const PictureLoad folder = platform.loadPicture(temp.path().string());
     EXPECT_FALSE(folder.picture);
     EXPECT_EQ(folder.error, systemMessage(ERROR_ACCESS_DENIED, kJapanese));
+}
+
+// Crafted files that the system's loaders once took: refused before they reach them, each with its reason.
+TEST_F(PictureTest, CraftedFilesAreRefusedBeforeTheSystemReadsThem) {
+    // 38 bytes whose directory claims 65535 entries: the picture loader read past them and crashed.
+    const std::string manyEntries = bytes16(0) + bytes16(1) + bytes16(65535) + std::string("\x10\x10\0\0", 4) +
+                                    bytes16(1) + bytes16(32) + bytes32(16) + bytes32(22) + std::string(16, '\0');
+    ASSERT_EQ(manyEntries.size(), 38U);
+    // 16000 by 16000 pixels claimed by a run-length coded bitmap of 64 bytes: GDI made all of them, 1 GB.
+    const std::string hugeBitmap = bitmapFile(infoHeader(16000, 16000, 8, BI_RLE8, 2, 2),
+                                              bytes32(0x00FF0000) + bytes32(0x000000FF), std::string("\0\1", 2));
+    // A GIF whose screen and only frame claim 65535 by 65535 pixels.
+    const std::string hugeGif = std::string("GIF89a\xff\xff\xff\xff\x80\0\0", 13) + std::string(6, '\0') +
+                                std::string(",\0\0\0\0\xff\xff\xff\xff\0", 10) + std::string("\x02\x02\x44\x01\0;", 6);
+    const std::pair<std::string, std::string> cases[] = {
+        {temp.write("many.ico", manyEntries), texts::kNotAPicture},
+        {temp.write("cut.ico", iconFile(16).substr(0, 100)), texts::kNotAPicture},
+        {temp.write("huge.bmp", hugeBitmap), hopwick::texts::kPictureTooManyPixelsReason},
+        {temp.write("huge.gif", hugeGif), hopwick::texts::kPictureTooManyPixelsReason},
+    };
+    for (const auto& [path, reason] : cases) {
+        const PictureLoad load = platform.loadPicture(path);
+        EXPECT_FALSE(load.picture) << path;
+        EXPECT_EQ(load.error, reason) << path;
+    }
 }
 
 TEST_F(PictureTest, AFileTooLargeForAPictureSaysSo) {

@@ -13,6 +13,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace hopwick::win32 {
 namespace {
@@ -49,6 +50,18 @@ VARIANT self() {
 std::string textAbout(IAccessible& object, HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*)) {
     BSTR text = nullptr;
     return (object.*read)(self(), &text) == S_OK ? narrowed(text) : std::string();
+}
+
+// The name changes that a screen reader's hook hears: the window and the object within it.
+struct NameChange {
+    HWND window;
+    LONG object;
+    LONG child;
+};
+std::vector<NameChange> heardNameChanges;
+
+void CALLBACK hearNameChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    heardNameChanges.push_back({window, object, child});
 }
 
 class WindowAccessibilityTest : public ::testing::Test {
@@ -120,8 +133,8 @@ protected:
         return seen;
     }
 
-    // Hands the messages that a press posted to the window, and the size that the form then asked for, as the
-    // platform passes it on.
+    // Hands the messages that a press posted to the window, and the size and title that the form then asked
+    // for, as the platform passes them on.
     void settle() {
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -133,6 +146,9 @@ protected:
         }
         if (!platform.windowSizes.empty()) {
             window->applyWindowSize(platform.windowSizes.back().first, platform.windowSizes.back().second);
+        }
+        if (!platform.captions.empty()) {
+            window->applyCaption(platform.captions.back());
         }
     }
 
@@ -155,7 +171,7 @@ TEST_F(WindowAccessibilityTest, EveryControlHasItsNameRoleAndDescription) {
         SCOPED_TRACE(std::string(spec.name));
         const Announced seen = announced(spec.id);
         ASSERT_EQ(seen.found, S_OK);
-        EXPECT_EQ(seen.description, spec.tooltip);
+        EXPECT_EQ(seen.description, accessibleDescription(spec));
         switch (spec.kind) {
         case ControlKind::ListBox:
             EXPECT_EQ(seen.role, ROLE_SYSTEM_LIST);
@@ -168,6 +184,7 @@ TEST_F(WindowAccessibilityTest, EveryControlHasItsNameRoleAndDescription) {
             break;
         case ControlKind::Button: {
             EXPECT_EQ(seen.role, ROLE_SYSTEM_PUSHBUTTON);
+            EXPECT_NE(seen.description, "") << "a button that says nothing of what it does";
             // The system reads the access key's mark as the shortcut, and the caption without it.
             std::string caption(spec.caption);
             if (const auto mark = caption.find('&'); mark != std::string::npos) {
@@ -196,6 +213,38 @@ TEST_F(WindowAccessibilityTest, EveryControlHasItsNameRoleAndDescription) {
     EXPECT_EQ(announced(ControlId::Label2).name, "他のｱﾌﾟﾘ / ｵﾌﾟｼｮﾝ:");
     // The window draws OK itself; its caption stays its window text, which names it.
     EXPECT_NE(GetWindowLongW(controlWindow(ControlId::Command1), GWL_STYLE) & BS_OWNERDRAW, 0);
+}
+
+// Setup mode's title is its instruction: a screen reader hears it as the window's new name, and the old name
+// when the mode ends.
+TEST_F(WindowAccessibilityTest, ANewTitleIsHeardAsTheWindowsNewName) {
+    heardNameChanges.clear();
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                               hearNameChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto heardForWindow = [this] {
+        int count = 0;
+        for (const NameChange& change : heardNameChanges) {
+            count += change.window == window->handle() && change.object == OBJID_WINDOW && change.child == CHILDID_SELF;
+        }
+        return count;
+    };
+    const auto title = [this] {
+        wchar_t text[512]{};
+        GetWindowTextW(window->handle(), text, 512);
+        return narrow(text);
+    };
+    form.Label2_Click();
+    settle();
+    settle(); // the events of the new title come through the queue
+    EXPECT_EQ(title(), hopwick::texts::kSetupCaption);
+    EXPECT_EQ(heardForWindow(), 1);
+    form.Command6_Click();
+    settle();
+    settle();
+    EXPECT_NE(title(), hopwick::texts::kSetupCaption);
+    EXPECT_EQ(heardForWindow(), 2);
+    UnhookWinEvent(hook);
 }
 
 // Normal mode offers only the top strip: the setup band below the client area is hidden, and comes into view

@@ -72,6 +72,7 @@ protected:
         for (const char* item : {"NotePad", "Calc", "Paint"}) {
             form.List1.AddItem(item);
         }
+        form.Label2.setCaption("setup"); // its caption names it in focusName()
         const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         window = std::make_unique<MainWindow>(form, GetModuleHandleW(nullptr));
@@ -263,17 +264,16 @@ TEST_F(WindowInputTest, TabInNormalModeMovesOnlyAmongTheControlsInView) {
     std::vector<std::string> focus;
     const auto noteFocus = [&] { focus.push_back(focusName()); };
     // Tab, Tab, Space once reached the hidden Add button and said that the path was empty; further Tabs reached
-    // the hidden delete button.
-    runInLoop({[] { pressKey(VK_TAB); }, [] { pressKey(VK_TAB); }, noteFocus, [] { pressKey(VK_SPACE); },
-               [] { pressKey(VK_TAB, true); }, noteFocus, [] { pressKey(VK_RETURN); }, noteFocus});
-    EXPECT_EQ(focus, (std::vector<std::string>{"List1", "List1", "List1"}));
+    // the hidden delete button. Now they go between the list and the setup label.
+    runInLoop({[] { pressKey(VK_TAB); }, noteFocus, [] { pressKey(VK_TAB); }, noteFocus, [] { pressKey(VK_SPACE); },
+               [] { pressKey(VK_TAB, true); }, noteFocus, [] { pressKey(VK_TAB, true); }, noteFocus,
+               [] { pressKey(VK_RETURN); }, noteFocus});
+    EXPECT_EQ(focus, (std::vector<std::string>{"setup", "List1", "setup", "List1", "List1"}));
     EXPECT_TRUE(platform.messages.empty());
-    // Space is the list's own key: it selects, and so starts, the entry under the list's caret, in view.
-    for (const auto& start : platform.starts) {
-        EXPECT_EQ(start.programFile, "Notepad.exe");
-    }
+    // Space and Enter on the list with nothing selected start nothing, as the key table says.
+    EXPECT_TRUE(platform.starts.empty());
+    EXPECT_FALSE(form.SetupMode);
     EXPECT_EQ(form.List1.ListCount(), 3);
-    EXPECT_EQ(form.List1.List(0), "NotePad");
 }
 
 TEST_F(WindowInputTest, TabInSetupModeWalksEveryButtonInTheTabOrder) {
@@ -281,7 +281,7 @@ TEST_F(WindowInputTest, TabInSetupModeWalksEveryButtonInTheTabOrder) {
     window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
     std::vector<std::string> focus;
     std::vector<std::function<void()>> steps;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 14; ++i) {
         steps.emplace_back([] { pressKey(VK_TAB); });
         steps.emplace_back([&] { focus.push_back(focusName()); });
     }
@@ -292,11 +292,113 @@ TEST_F(WindowInputTest, TabInSetupModeWalksEveryButtonInTheTabOrder) {
     const auto caption = [](ControlId id) { return std::string(controlSpec(id).caption); };
     EXPECT_EQ(focus, (std::vector<std::string>{"Text1", caption(ControlId::Command20), caption(ControlId::Command1),
                                                caption(ControlId::Command3), caption(ControlId::Command5),
-                                               caption(ControlId::Command2), caption(ControlId::Command4),
-                                               caption(ControlId::Command7), caption(ControlId::Command6),
-                                               caption(ControlId::Command8), caption(ControlId::Command9), "List1",
-                                               caption(ControlId::Command9)}));
+                                               caption(ControlId::Command2), "setup", caption(ControlId::Command4),
+                                               caption(ControlId::Command7), caption(ControlId::Label3),
+                                               caption(ControlId::Command6), caption(ControlId::Command8),
+                                               caption(ControlId::Command9), "List1", caption(ControlId::Command9)}));
     EXPECT_TRUE(platform.messages.empty());
+}
+
+// A plain letter typed while a button has the focus is no access key: only Alt with the letter runs a command.
+TEST_F(WindowInputTest, APlainLetterOnAFocusedButtonRunsNoCommand) {
+    form.Label2_Click();
+    window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
+    const HWND ok = button(ControlId::Command1);
+    ASSERT_NE(ok, nullptr);
+    runInLoop({[ok] { SetFocus(ok); }, [] { pressKey('I'); }, [] { pressKey('D'); }, [] { pressKey('C'); },
+               [] { pressKey('P'); }, [] { pressKey('E'); }, [] { pressKey('S'); }, [] { pressKey('A'); }});
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.dialogs.empty());
+    EXPECT_EQ(form.List1.ListCount(), 3);
+    runInLoop({[ok] { SetFocus(ok); }, [] { pressKey('D', false, true); }});
+    EXPECT_EQ(form.List1.ListCount(), 2); // Alt+D deletes
+}
+
+// The setup label takes Tab, Enter and Space as a button does, and F2 runs it from anywhere.
+TEST_F(WindowInputTest, TheSetupLabelIsPressedByEnterSpaceAndF2) {
+    window->applyWindowSize(kOuterWidth, kNormalOuterHeight);
+    for (const WORD key : {WORD(VK_RETURN), WORD(VK_SPACE), WORD(VK_F2)}) {
+        form.SetupMode = false;
+        const auto toLabel = [key] {
+            if (key != VK_F2) {
+                pressKey(VK_TAB);
+            }
+        };
+        runInLoop({toLabel, [key] { pressKey(key); }});
+        EXPECT_TRUE(form.SetupMode) << key;
+        EXPECT_EQ(form.focusedControl(), ControlId::Text1) << key;
+    }
+    EXPECT_TRUE(platform.starts.empty());
+}
+
+// F1 opens help while "Help!" is in view, and "Help!" takes Tab and Enter; in normal mode F1 does nothing.
+TEST_F(WindowInputTest, HelpIsOpenedByF1AndByEnterOnlyWhileInView) {
+    window->applyWindowSize(kOuterWidth, kNormalOuterHeight);
+    runInLoop({[] { pressKey(VK_F1); }});
+    EXPECT_TRUE(platform.shellCalls.empty());
+    form.Label2_Click();
+    window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
+    const HWND help = FindWindowExW(window->handle(), nullptr, L"STATIC", L"Help!");
+    ASSERT_NE(help, nullptr);
+    runInLoop({[] { pressKey(VK_F1); }, [help] { SetFocus(help); }, [] { pressKey(VK_RETURN); }});
+    ASSERT_EQ(platform.shellCalls.size(), 2u);
+    EXPECT_TRUE(platform.shellCalls[1].file.starts_with("mailto:"));
+}
+
+// Moving through the list by keys starts nothing; Enter and Space start the selected entry; a typed letter
+// selects the entry it begins, as on the Linux build.
+TEST_F(WindowInputTest, MovingThroughTheListStartsNothingAndEnterStarts) {
+    for (const char* item : {"WordPad", "Explorer", "defrag", "Telnet", "FTP", "Regedit"}) {
+        form.List1.AddItem(item);
+    }
+    window->controlChanged(ControlId::List1);
+    std::vector<int> selected;
+    const auto note = [&] { selected.push_back(form.List1.ListIndex()); };
+    runInLoop({[] { pressKey(VK_DOWN); }, [] { pressKey(VK_DOWN); }, note, [] { pressKey(VK_END); }, note,
+               [] { pressKey(VK_HOME); }, note, [] { pressKey(VK_NEXT); }, note, [] { pressKey(VK_PRIOR); }, note,
+               [] { pressKey('P'); }, note, [] { pressKey('R'); }, note});
+    EXPECT_EQ(selected, (std::vector<int>{1, 8, 0, 4, 0, 2, 8}));
+    EXPECT_TRUE(platform.starts.empty());
+    runInLoop({[] { pressKey('C'); }, [] { pressKey(VK_RETURN); }, [] { pressKey(VK_SPACE); }});
+    ASSERT_EQ(platform.starts.size(), 2u);
+    EXPECT_EQ(platform.starts[0].programFile, "Calc.exe");
+    EXPECT_EQ(platform.starts[1].programFile, "Calc.exe");
+}
+
+// The window itself takes no keys: asked to take the focus, it leaves it on the control in view that has it, or
+// gives it to the list.
+TEST_F(WindowInputTest, FocusingTheWindowLeavesTheFocusOnAControl) {
+    const HWND shown = window->handle();
+    std::vector<std::string> focus;
+    MainWindow* front = window.get();
+    runInLoop({[front] { front->setFocus(ControlId::Form); }, [&] { focus.push_back(focusName()); },
+               [shown] { SetFocus(shown); }, [front] { front->setFocus(ControlId::Form); },
+               [&] { focus.push_back(focusName()); }, [] { pressKey(VK_DOWN); }});
+    EXPECT_EQ(focus, (std::vector<std::string>{"List1", "List1"}));
+    EXPECT_EQ(form.List1.ListIndex(), 0);
+}
+
+// After Add the list scrolls to the new entry, which shows that the add worked.
+TEST_F(WindowInputTest, AnAddedEntryIsScrolledIntoView) {
+    for (int i = 0; i < 10; ++i) {
+        form.List1.AddItem("Calc");
+    }
+    form.Label2_Click();
+    window->applyWindowSize(kOuterWidth, kSetupOuterHeight);
+    window->controlChanged(ControlId::List1);
+    const std::string path = folder.file("added.exe");
+    std::ofstream(path) << "MZ";
+    SetWindowTextW(edit, widen(path).c_str());
+    const HWND input = edit;
+    MainWindow* front = window.get();
+    // The recording platform shows nothing by itself: the window is told of the change as the real one tells it.
+    runInLoop({[input] { SetFocus(input); }, [] { pressKey(VK_RETURN); },
+               [front] { front->controlChanged(ControlId::List1); }});
+    ASSERT_EQ(form.List1.ListCount(), 14);
+    const auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    EXPECT_LE(top, 13);
+    EXPECT_GT(top + form.List1.rowsInView(), 13) << top;
+    EXPECT_EQ(form.List1.ListIndex(), -1);
 }
 
 // Whatever put the focus out of view, no key acts there unseen: typing, Enter, Space and the access keys do
@@ -320,7 +422,7 @@ TEST_F(WindowInputTest, AControlOutOfViewTakesNoKeyButTab) {
     EXPECT_TRUE(platform.dialogs.empty());
     EXPECT_TRUE(platform.starts.empty());
     EXPECT_EQ(form.List1.ListCount(), 3);
-    EXPECT_EQ(focus, (std::vector<std::string>{"List1"}));
+    EXPECT_EQ(focus, (std::vector<std::string>{"setup"})); // the next control in view
 }
 
 // The same keys reach the same controls once they are in view: typing fills the path input, and Enter presses

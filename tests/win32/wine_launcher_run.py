@@ -65,6 +65,18 @@ class WineLauncherRun(LauncherRun):
         # That box: another with its title may follow at once, such as the question about the next drop.
         wait_for(lambda: box not in self.boxes_titled(title), f"the message box {title!r} to close")
 
+    def other_windows(self):
+        """The program's captioned windows besides its own: its message boxes and dialogs."""
+        return [window for window in self._windows_named(".+") if window != self.window]
+
+    def wait_for_dialog(self):
+        """Waits for the one dialog of the program; Wine gives it the keyboard itself, as it draws its frames."""
+        return wait_for(self.other_windows, "a dialog of the launcher", 60)[0]
+
+    def wait_for_keyboard(self):
+        """Gives the window the keyboard as a window manager would: Wine draws its own frames."""
+        self.driver.focus(self.window)
+
     def boxes_titled(self, title):
         return self._windows_named(f"^{re.escape(title)}$")
 
@@ -105,6 +117,12 @@ class WineLauncherRun(LauncherRun):
         screen_x, screen_y = self.screen_point(x, y)
         subprocess.run(["xdotool", "mousemove", str(screen_x), str(screen_y), "click", "--repeat", "2",
                         "--delay", "80", "1"], env=self.environment, timeout=60, check=True)
+
+    def client_origin_in_capture(self):
+        """Where the client area starts in a capture of the whole window, frame included."""
+        client = self.client_area()[0]
+        window = self.driver.geometry(self.window)
+        return client.left - window.left, client.top - window.top
 
     def client_pixel(self, image, x, y):
         """The colour of a point of the client area in a capture of the whole window."""

@@ -4,9 +4,10 @@
 #include "click_label.h"
 #include "control_widgets.h"
 #include "item_list.h"
+#include "list_accessible.h"
 #include "main_window.h"
+#include "path_box_accessible.h"
 
-#include <QtCore/QItemSelectionModel>
 #include <QtCore/QRegularExpression>
 #include <QtGui/QAccessible>
 #include <QtWidgets/QAbstractButton>
@@ -15,7 +16,6 @@
 #include <QtWidgets/QLineEdit>
 
 #include <map>
-#include <utility>
 
 namespace hopwick {
 
@@ -83,6 +83,13 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     if (auto* label = dynamic_cast<ClickLabel*>(object); label && label->clickable()) {
         return new ClickLabelAccessible(label);
     }
+    if (auto* list = dynamic_cast<ItemList*>(object)) {
+        return listAccessibleFor(*list);
+    }
+    // The window's path box; the line edits of the file dialog keep Qt's own.
+    if (auto* box = dynamic_cast<QLineEdit*>(object); box && dynamic_cast<MainWindow*>(box->parentWidget())) {
+        return pathBoxAccessibleFor(*box);
+    }
     return nullptr;
 }
 
@@ -124,50 +131,6 @@ private:
     std::map<QWidget*, bool> shown_;
 };
 
-// A screen reader selects an entry through the view's selection, behind the model's back: the selection is
-// handed to the model as a click on the entry, and the model's own selection is shown again when it is taken
-// away. The view is judged once its selection has settled, since it passes through other states on the way
-// (the old entry cleared before the new one is selected; rows removed while it shows the model), and those
-// passing states are no one's clicks.
-class SelectionRoute final : public QObject {
-public:
-    SelectionRoute(ItemList& list, ListBox& model) : QObject(&list), list_(list), model_(model) {
-        connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                [this](const QItemSelection& added) {
-                    if (!added.indexes().isEmpty()) {
-                        addedRow_ = added.indexes().last().row();
-                    }
-                    if (!scheduled_) {
-                        scheduled_ = true;
-                        QMetaObject::invokeMethod(this, &SelectionRoute::settle, Qt::QueuedConnection);
-                    }
-                });
-    }
-
-private:
-    void settle() {
-        const int added = std::exchange(addedRow_, -1);
-        scheduled_ = false;
-        QList<int> shown;
-        for (const QModelIndex& index : list_.selectionModel()->selectedIndexes()) {
-            shown << index.row();
-        }
-        if (added >= 0 && shown.contains(added) && added != model_.ListIndex()) {
-            model_.clickEntry(added);
-            return;
-        }
-        const QList<int> expected = model_.ListIndex() < 0 ? QList<int>{} : QList<int>{model_.ListIndex()};
-        if (shown != expected) {
-            list_.showModel();
-        }
-    }
-
-    ItemList& list_;
-    ListBox& model_;
-    int addedRow_ = -1;
-    bool scheduled_ = false;
-};
-
 } // namespace
 
 void installAccessibleInterfaces() {
@@ -178,13 +141,13 @@ void installAccessibleInterfaces() {
     (void)installed;
 }
 
-void describeForAssistiveTechnology(MainWindow& window, MainForm& form) {
+void describeForAssistiveTechnology(MainWindow& window) {
     auto* text = static_cast<QLineEdit*>(window.control(ControlId::Text1));
     auto* label = static_cast<QLabel*>(window.control(ControlId::Label1));
     label->setBuddy(text); // the label names the box
     text->setAccessibleName(label->text());
     window.control(ControlId::List1)->setAccessibleName(QString::fromUtf8(texts::kItemListName));
-    new SelectionRoute(*static_cast<ItemList*>(window.control(ControlId::List1)), form.List1);
+    reportSelectedEntryOnFocus(*static_cast<ItemList*>(window.control(ControlId::List1)));
     new ViewWatcher(window);
 }
 

@@ -6,7 +6,6 @@ class QWidget;
 
 namespace hopwick {
 
-class MainForm;
 class MainWindow;
 
 // Makes the window's own accessible interfaces known to Qt; before the first control is created, since Qt keeps
@@ -15,9 +14,9 @@ void installAccessibleInterfaces();
 
 // What assistive technologies are told about the window: the labels that act on a click as push buttons with
 // a press action, the text box named by its label, and only the controls inside the window's visible area,
-// so that the setup band below the edge is offered in setup mode alone. An entry selected by a screen reader
-// goes to the form's list as a click.
-void describeForAssistiveTechnology(MainWindow& window, MainForm& form);
+// so that the setup band below the edge is offered in setup mode alone; the list with its entries (see
+// list_accessible.h).
+void describeForAssistiveTechnology(MainWindow& window);
 
 // A caption as read out: without an access-key mark in parentheses ("(&A)追加" reads "追加") and without a
 // lone "&"; the key itself is announced as the control's shortcut.

@@ -1,6 +1,9 @@
 #include "click_label.h"
 
+#include "focus_frame.h"
+
 #include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
 
 namespace hopwick {
 
@@ -30,6 +33,15 @@ void ClickLabel::click() {
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     pressed_ = false;
     event->accept();
+}
+
+// A label that takes the keyboard shows it as a button does.
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        drawFocusFrame(painter, rect(), palette().color(QPalette::WindowText));
+    }
 }
 
 } // namespace hopwick

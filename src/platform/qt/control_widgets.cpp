@@ -13,9 +13,9 @@ void applyDesign(QWidget& widget, const ControlSpec& spec) {
     widget.setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
     widget.setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height));
     widget.setFont(fontFor(spec.font));
-    const QString tooltip = QString::fromUtf8(spec.tooltip.data(), static_cast<qsizetype>(spec.tooltip.size()));
-    widget.setToolTip(tooltip);
-    widget.setAccessibleDescription(tooltip);
+    widget.setToolTip(QString::fromUtf8(spec.tooltip.data(), static_cast<qsizetype>(spec.tooltip.size())));
+    const std::string_view description = accessibleDescription(spec);
+    widget.setAccessibleDescription(QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())));
     const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
     // The list and the text box have no caption: they are known by their names.
     widget.setAccessibleName(caption.isEmpty() ? widget.objectName() : accessibleCaption(caption));

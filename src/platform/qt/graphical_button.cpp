@@ -1,10 +1,18 @@
 #include "graphical_button.h"
 
+#include "focus_frame.h"
+
 #include <QtWidgets/QStyleOptionButton>
 #include <QtWidgets/QStylePainter>
 #include <QtWidgets/qdrawutil.h>
 
 namespace hopwick {
+
+namespace {
+
+constexpr int kFocusInset = 3;
+
+} // namespace
 
 void GraphicalButton::setFaceColor(std::optional<QColor> color) {
     if (face_ != color) {
@@ -25,11 +33,9 @@ void GraphicalButton::paintEvent(QPaintEvent* event) {
     qDrawWinButton(&painter, rect(), palette(), isDown(), &face);
     painter.drawControl(QStyle::CE_PushButtonLabel, option);
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(option);
-        focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
-        focus.backgroundColor = *face_;
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        // Inside the edge, as a Windows button draws it.
+        drawFocusFrame(painter, rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset),
+                       palette().color(QPalette::ButtonText));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "drop_forwarding.h"
 #include "entry_painter.h"
+#include "focus_frame.h"
 
 #include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
@@ -44,6 +45,10 @@ void ItemList::showModel() {
         }
     }
     setCurrentRow(model.ListIndex()); // -1 clears the selection
+    if (model.scrollRequests() != scrollRequestsServed_) {
+        scrollRequestsServed_ = model.scrollRequests();
+        scrollToItem(item(model.entryToShow()));
+    }
 }
 
 void ItemList::prepareGlyphs() {
@@ -67,6 +72,7 @@ void ItemList::fitWholeRows() {
     const int room = contentsRect().height();
     if (rows > 0 && room > 0) {
         setViewportMargins(0, 0, 0, room % rows);
+        form_.List1.setRowsInView(room / rows);
     }
 }
 
@@ -107,33 +113,30 @@ void ItemList::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-// The keys that move the selection, as in a Windows list box, where Left and Right move like Up and Down.
-std::optional<QAbstractItemView::CursorAction> ItemList::cursorAction(int key) {
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Left: return QAbstractItemView::MoveUp;
-    case Qt::Key_Down:
-    case Qt::Key_Right: return QAbstractItemView::MoveDown;
-    case Qt::Key_Home: return QAbstractItemView::MoveHome;
-    case Qt::Key_End: return QAbstractItemView::MoveEnd;
-    case Qt::Key_PageUp: return QAbstractItemView::MovePageUp;
-    case Qt::Key_PageDown: return QAbstractItemView::MovePageDown;
-    default: return std::nullopt;
+// The key filter hands the list's keys to the form's key table; what it leaves, such as Qt's search by typing,
+// would select behind the model's back.
+void ItemList::keyPressEvent(QKeyEvent* event) {
+    event->ignore();
+}
+
+// With no entry current, the focus has no row to mark: the frame goes round the rows instead, so that the focus
+// always shows.
+void ItemList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (hasFocus() && currentRow() < 0) {
+        QPainter painter(viewport());
+        drawFocusFrame(painter, viewport()->rect(), palette().color(QPalette::Text));
     }
 }
 
-void ItemList::keyPressEvent(QKeyEvent* event) {
-    const std::optional<CursorAction> action = cursorAction(event->key());
-    if (!action) {
-        event->ignore(); // no search by typing, which would select behind the model's back
-        return;
-    }
-    event->accept();
-    showModel(); // moves from the model's selection, not from where the focus frame happens to be
-    const QModelIndex next = moveCursor(*action, event->modifiers());
-    if (next.isValid() && next.row() != form_.List1.ListIndex()) {
-        form_.List1.setListIndex(next.row());
-    }
+void ItemList::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void ItemList::focusOutEvent(QFocusEvent* event) {
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ItemList::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,5 +1,6 @@
 #include "key_filter.h"
 
+#include "click_label.h"
 #include "virtual_keys.h"
 
 #include <QtGui/QKeyEvent>
@@ -15,10 +16,6 @@ bool isFirstStop(QObject* watched) {
     QWidget* window = static_cast<QWidget*>(watched)->window();
     QWidget* focused = window->focusWidget();
     return watched == (focused ? focused : window);
-}
-
-bool isEnter(const QKeyEvent& event) {
-    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
 }
 
 bool movesFocus(const QKeyEvent& event) {
@@ -76,22 +73,39 @@ bool KeyFilter::keyPress(QObject* watched, QKeyEvent& event) {
     return controlKey(control, watched, event);
 }
 
+// The key table says what a key does at the focused control; the path input's other keys are its own.
 bool KeyFilter::controlKey(ControlId control, QObject* watched, QKeyEvent& event) {
-    if (auto* button = qobject_cast<QAbstractButton*>(watched); button && isEnter(event)) {
-        if (!event.isAutoRepeat()) { // held down, it presses once
-            button->click();
-        }
-        return true;
-    }
-    if (control != ControlId::Text1) {
-        return false;
-    }
     int16_t keyCode = virtualKeyCode(event.key());
     if (keyCode == 0) {
         return false;
     }
-    form_.Text1_KeyDown(keyCode, shiftState(event.modifiers()));
-    return keyCode == 0;
+    const int16_t shift = shiftState(event.modifiers());
+    switch (keyPlaceOf(control)) {
+    case KeyPlace::List: form_.List1_KeyDown(keyCode, shift); return keyCode == 0;
+    case KeyPlace::TextBox: form_.Text1_KeyDown(keyCode, shift); return false;
+    case KeyPlace::Button:
+    case KeyPlace::Label: break;
+    case KeyPlace::Window: return false;
+    }
+    const KeyRule* rule = findKeyRule(keyPlaceOf(control), keyCode, shift);
+    if (rule == nullptr || rule->deed != KeyDeed::Press) {
+        return false;
+    }
+    if (auto* label = qobject_cast<ClickLabel*>(watched)) {
+        if (!event.isAutoRepeat()) {
+            label->click();
+        }
+        return true;
+    }
+    // Space presses a button by itself, drawn down while held; Enter does here what it does on Windows.
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (button == nullptr || keyCode != kKeyEnter) {
+        return false;
+    }
+    if (!event.isAutoRepeat()) { // held down, it presses once
+        button->click();
+    }
+    return true;
 }
 
 } // namespace hopwick

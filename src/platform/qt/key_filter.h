@@ -13,8 +13,9 @@ namespace hopwick {
 // The window's keyboard, watched on the window and each of its controls:
 // - every key goes first to Form_KeyDown, which swallows it by setting the key code to 0;
 // - a control out of view takes no key but Tab, which moves the focus back into view;
-// - keys in Text1 then go to Text1_KeyDown;
-// - Enter presses a focused button, as on Windows, where Space alone would here;
+// - then the key table of the form decides at the focused control: keys in the list go to List1_KeyDown, keys
+//   in Text1 to Text1_KeyDown, Enter and Space press a focused label, and Enter a focused button, as on Windows
+//   (Space presses it by itself);
 // - the buttons' access keys act only while the form allows them (in normal mode the buttons are out of view).
 class KeyFilter final : public QObject {
 public:

@@ -12,6 +12,7 @@
 #include "qt_picture.h"
 
 #include <QtCore/QFile>
+#include <QtGui/QAccessible>
 #include <QtGui/QIcon>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -72,7 +73,7 @@ MainWindow::MainWindow(MainForm& form) : form_(form) {
     }
     showCaption(form_.Form.Caption());
     showPicture(form_.Form.Picture());
-    describeForAssistiveTechnology(*this, form_);
+    describeForAssistiveTechnology(*this);
 }
 
 QWidget* MainWindow::createControl(const ControlSpec& spec) {
@@ -109,6 +110,9 @@ QWidget* MainWindow::createControl(const ControlSpec& spec) {
             onClick = [this, click] { (form_.*click)(); };
         }
         auto* label = new ClickLabel(std::move(onClick), this);
+        if (takesKeyboardFocus(spec.id)) {
+            label->setFocusPolicy(Qt::StrongFocus); // found by Tab and pressed by Enter or Space, as a button
+        }
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -125,11 +129,23 @@ void MainWindow::prepareFirstPaint() {
     list_->prepareGlyphs();
 }
 
+// The window itself takes no keys: focused, it leaves the focus on the control in view that has it, or gives it
+// to the first control in view, so that the focus always shows and the next key does something.
 void MainWindow::focusControl(ControlId id) {
-    if (id == ControlId::Form) {
-        setFocus();
-    } else {
+    if (id != ControlId::Form) {
         control(id)->setFocus();
+        return;
+    }
+    const auto focused = std::find(widgets_.begin(), widgets_.end(), focusWidget());
+    if (focusWidget() != nullptr && focused != widgets_.end() &&
+        form_.controlInView(static_cast<ControlId>(focused - widgets_.begin()))) {
+        return;
+    }
+    for (const ControlSpec& spec : controlTable()) {
+        if (takesKeyboardFocus(spec.id) && form_.controlInView(spec.id)) {
+            control(spec.id)->setFocus();
+            return;
+        }
     }
 }
 
@@ -142,7 +158,14 @@ void MainWindow::showWindowSize(int outerWidthTwips, int outerHeightTwips) {
 }
 
 void MainWindow::showCaption(const std::string& caption) {
-    setWindowTitle(QString::fromUtf8(caption));
+    const QString title = QString::fromUtf8(caption);
+    if (title == windowTitle()) {
+        return;
+    }
+    setWindowTitle(title);
+    // Qt tells assistive technologies nothing of a new title, and setup mode's title is its instruction.
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
 }
 
 void MainWindow::showPicture(std::shared_ptr<const Picture> picture) {

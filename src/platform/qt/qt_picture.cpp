@@ -3,6 +3,7 @@
 #include "plain_bitmap.h"
 
 #include "app/texts.h"
+#include "edit/picture_file.h"
 
 #include <QtCore/QBuffer>
 #include <QtGui/QImageReader>
@@ -11,21 +12,34 @@ namespace hopwick {
 
 namespace {
 
-// The picture formats that the window takes, told by their first bytes.
-QByteArray formatOf(std::string_view bytes) {
-    if (bytes.starts_with("BM")) {
-        return "bmp";
+QByteArray formatName(PictureKind kind) {
+    switch (kind) {
+    case PictureKind::Bitmap: return "bmp";
+    case PictureKind::Icon: return "ico";
+    case PictureKind::Gif: return "gif";
     }
-    if (bytes.starts_with("GIF87a") || bytes.starts_with("GIF89a")) {
-        return "gif";
+    return {};
+}
+
+// The image that the bitmap reader decodes into, every pixel set beforehand: run-length codes may skip pixels,
+// which the reader then leaves as it found them. Null when the reader cannot tell the size and format before it
+// reads.
+QImage prefilled(QImageReader& reader) {
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (size.isEmpty() || format == QImage::Format_Invalid) {
+        return {};
     }
-    if (bytes.starts_with(std::string_view("\0\0\1\0", 4))) {
-        return "ico";
-    }
-    return {}; // anything else: let the reader find out
+    QImage image(size, format);
+    image.fill(0); // the first colour of the table, or black
+    return image;
 }
 
 } // namespace
+
+QtPicture::QtPicture(const QImage& image)
+    : image_(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                           : QImage::Format_RGB32)) {}
 
 QImage readImage(QIODevice& device, const QByteArray& format) {
     QImageReader reader(&device, format);
@@ -36,16 +50,30 @@ QImage readImage(QIODevice& device, const QByteArray& format) {
 }
 
 PictureLoad decodePicture(std::string_view bytes) {
-    if (std::optional<QImage> bitmap = plainBitmap(bytes)) {
-        return {std::make_shared<QtPicture>(*std::move(bitmap)), {}};
+    const PictureFileCheck check = checkPictureFile(bytes);
+    switch (check.fault) {
+    case PictureFault::NotAPicture: return {nullptr, texts::kNotAPictureReason};
+    case PictureFault::TooLarge: return {nullptr, texts::kPictureTooManyPixelsReason};
+    case PictureFault::None: break;
+    }
+    if (check.kind == PictureKind::Bitmap) {
+        if (std::optional<QImage> bitmap = plainBitmap(bytes)) {
+            return {std::make_shared<QtPicture>(*bitmap), {}};
+        }
     }
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
-    QImage image = readImage(buffer, formatOf(bytes));
-    if (image.isNull()) {
+    QImageReader reader(&buffer, formatName(check.kind));
+    reader.setAutoDetectImageFormat(false);
+    QImage image = check.kind == PictureKind::Bitmap ? prefilled(reader) : QImage();
+    if (!reader.read(&image) || image.isNull()) {
         return {nullptr, texts::kNotAPictureReason}; // the reader's own reason is English
     }
-    return {std::make_shared<QtPicture>(std::move(image)), {}};
+    // The reader may find another size than the headers gave.
+    if (!picturePixelsAllowed(image.width(), image.height())) {
+        return {nullptr, texts::kPictureTooManyPixelsReason};
+    }
+    return {std::make_shared<QtPicture>(image), {}};
 }
 
 } // namespace hopwick

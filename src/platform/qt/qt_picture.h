@@ -9,9 +9,11 @@
 
 namespace hopwick {
 
+// A picture as the window draws it: always a 32-bit image. An indexed image's pixels may name colours beyond its
+// colour table, which the painter would look up unchecked; the conversion gives those black.
 class QtPicture final : public Picture {
 public:
-    explicit QtPicture(QImage image) : image_(std::move(image)) {}
+    explicit QtPicture(const QImage& image);
     int widthPixels() const override { return image_.width(); }
     int heightPixels() const override { return image_.height(); }
     const QImage& image() const { return image_; }
@@ -24,7 +26,8 @@ private:
 // when it cannot.
 QImage readImage(QIODevice& device, const QByteArray& format);
 
-// Decodes a picture file's bytes; the format is found from the bytes, not from the name.
+// Decodes a picture file's bytes: a bitmap, icon or GIF told by its bytes, not by its name, whose structure and
+// size pass the checks that both front ends make; every pixel of the picture is defined.
 PictureLoad decodePicture(std::string_view bytes);
 
 } // namespace hopwick

@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "control_widgets.h"
+#include "edit/picture_file.h"
 #include "main_window.h"
 #include "name_filters.h"
 #include "qt_picture.h"
@@ -22,9 +23,6 @@
 namespace hopwick {
 
 namespace {
-
-// Far larger than any picture that fits behind the window; a larger file is not taken for one.
-constexpr std::size_t kPictureReadLimit = 64 * 1024 * 1024;
 
 QString pathText(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
@@ -147,7 +145,7 @@ PictureLoad QtPlatform::loadPicture(const std::string& path) {
         return {};
     }
     // Read through the system's side, which takes the path's bytes as they are.
-    const FileRead file = readFile(path, kPictureReadLimit);
+    const FileRead file = readFile(path, kMaxPictureFileBytes);
     switch (file.status) {
     case FileRead::Status::Missing: return {nullptr, texts::kPictureMissingReason};
     case FileRead::Status::Failed: return {nullptr, file.error};

@@ -152,10 +152,6 @@ void BitmapPicture::draw(HDC dc, int x, int y) const {
     DeleteDC(source);
 }
 
-bool isBitmapFile(const std::string& bytes) {
-    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
-}
-
 PictureLoad bitmapPictureOf(const std::string& bytes) {
     const std::optional<BitmapLayout> layout = layoutOf(bytes);
     if (!layout) {

@@ -24,9 +24,6 @@ private:
     int heightPixels_ = 0;
 };
 
-// Whether a file's bytes are a Windows bitmap file (.bmp), by its signature as the picture loader tells it.
-bool isBitmapFile(const std::string& bytes);
-
 // The picture of a bitmap file's bytes, made as the system's picture loader makes it (a bitmap of the screen's
 // kind) but without OLE, which most background pictures then never need. Fails as that loader does for no
 // picture when the headers, the colour table or the pixels do not lie within the bytes or describe no image

@@ -35,13 +35,13 @@ std::wstring oneLine(std::wstring text) {
 // The system names a control by its window text, which is the caption of every button (OK's too, although the
 // window draws it) and label. It names an edit by the label before it in the z-order, which for the path input
 // is the list, so the input takes its label's text here; the list has a name of its own. The labels that take
-// clicks are told as push buttons that a press clicks, each label by its caption on one line; every control's
-// tooltip is its description.
+// clicks are told as push buttons that a press clicks, each label by its caption on one line; a control's
+// description is its own where the table gives one, its tooltip otherwise.
 LRESULT MainWindow::onAccessibleRequest(ControlId id, WPARAM flags, LPARAM objectId) {
     const ControlSpec& spec = controlSpec(id);
     AccessibleTraits traits;
     traits.role = roleOf(spec.kind);
-    traits.description = widen(spec.tooltip);
+    traits.description = widen(accessibleDescription(spec));
     if (id == ControlId::Text1) {
         traits.name = textOf(control(ControlId::Label1));
     } else if (id == ControlId::List1) {

@@ -8,38 +8,15 @@
 
 namespace hopwick::win32 {
 
-namespace {
-
-// The handler that a click on a button or label runs; null for Label1, which has none.
-void (MainForm::*clickHandlerOf(ControlId id))() {
-    switch (id) {
-    case ControlId::Command1: return &MainForm::Command1_Click;
-    case ControlId::Command2: return &MainForm::Command2_Click;
-    case ControlId::Command3: return &MainForm::Command3_Click;
-    case ControlId::Command4: return &MainForm::Command4_Click;
-    case ControlId::Command5: return &MainForm::Command5_Click;
-    case ControlId::Command6: return &MainForm::Command6_Click;
-    case ControlId::Command7: return &MainForm::Command7_Click;
-    case ControlId::Command8: return &MainForm::Command8_Click;
-    case ControlId::Command9: return &MainForm::Command9_Click;
-    case ControlId::Command20: return &MainForm::Command20_Click;
-    case ControlId::Label2: return &MainForm::Label2_Click;
-    case ControlId::Label3: return &MainForm::Label3_Click;
-    case ControlId::Label4: return &MainForm::Label4_Click;
-    default: return nullptr;
-    }
-}
-
-} // namespace
-
 void MainWindow::onCommand(ControlId id, int code) {
     const ControlKind kind = controlSpec(id).kind;
     if ((kind == ControlKind::Button && code == BN_CLICKED) || (kind == ControlKind::Label && code == STN_CLICKED)) {
-        if (const auto handler = clickHandlerOf(id)) {
+        if (const auto handler = MainForm::clickHandlerOf(id)) {
             (form_.*handler)();
         }
     } else if (id == ControlId::List1 && code == LBN_SELCHANGE) {
-        // A change that the user made; the list may also report the unchanged selection, which is no click.
+        // A change that the mouse made (the keys go to the form's key table); the list may also report the
+        // unchanged selection, which is no click.
         const int index = static_cast<int>(SendMessageW(control(ControlId::List1), LB_GETCURSEL, 0, 0));
         if (index >= 0 && index != form_.List1.ListIndex()) {
             form_.List1.clickEntry(index);
@@ -121,6 +98,18 @@ LRESULT MainWindow::onEditMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return passOn(ControlId::Text1, message, wParam, lParam);
 }
 
+// A label that takes the focus shows it: its surface is drawn again as the focus comes and goes.
+LRESULT MainWindow::onLabelMessage(ControlId id, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = passOn(id, message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: redrawUnder(control(id)); break;
+    case WM_PAINT: drawLabelFocus(control(id)); break;
+    default: break;
+    }
+    return result;
+}
+
 LRESULT CALLBACK MainWindow::controlProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(child, GWLP_USERDATA));
     const ControlId id = window->controlOf(child);
@@ -132,7 +121,11 @@ LRESULT CALLBACK MainWindow::controlProc(HWND child, UINT message, WPARAM wParam
     switch (id) {
     case ControlId::List1: return window->onListMessage(message, wParam, lParam);
     case ControlId::Text1: return window->onEditMessage(message, wParam, lParam);
-    default: return window->passOn(id, message, wParam, lParam);
+    default:
+        if (controlSpec(id).kind == ControlKind::Label && takesKeyboardFocus(id)) {
+            return window->onLabelMessage(id, message, wParam, lParam);
+        }
+        return window->passOn(id, message, wParam, lParam);
     }
 }
 

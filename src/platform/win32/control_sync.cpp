@@ -79,6 +79,21 @@ void MainWindow::syncList() {
     }
     // Setting the selection from here notifies nothing, so the form's handlers do not run twice.
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(form_.List1.ListIndex()), 0);
+    if (form_.List1.scrollRequests() != listScrollsServed_) {
+        listScrollsServed_ = form_.List1.scrollRequests();
+        scrollListTo(form_.List1.entryToShow());
+    }
+}
+
+void MainWindow::scrollListTo(int index) {
+    const HWND list = control(ControlId::List1);
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int rows = form_.List1.rowsInView();
+    if (index < top) {
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    } else if (index >= top + rows) {
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index - rows + 1), 0);
+    }
 }
 
 void MainWindow::syncText() {

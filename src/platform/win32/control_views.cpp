@@ -33,8 +33,10 @@ NativeKind nativeKindOf(const ControlSpec& spec) {
     case ControlKind::Label:
     case ControlKind::Window: break;
     }
-    // Labels take clicks (SS_NOTIFY) and show their captions as they are, "&" included.
-    return {L"STATIC", child | SS_NOTIFY | SS_NOPREFIX | SS_LEFT, 0};
+    // Labels take clicks (SS_NOTIFY) and show their captions as they are, "&" included; the ones that act as
+    // buttons are found by Tab as buttons are.
+    const DWORD tabStop = takesKeyboardFocus(spec.id) ? WS_TABSTOP : 0;
+    return {L"STATIC", child | tabStop | SS_NOTIFY | SS_NOPREFIX | SS_LEFT, 0};
 }
 
 } // namespace
@@ -143,6 +145,7 @@ void MainWindow::fitListRows() {
     // The list stands at its design size here (made or laid out so just before).
     RECT client{};
     GetClientRect(list, &client);
+    form_.List1.setRowsInView(client.bottom / row);
     if (const int cut = client.bottom % row; cut != 0) {
         SetWindowPos(list, nullptr, 0, 0, pixelsOf(spec.width, dpi_), pixelsOf(spec.height, dpi_) - cut,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -58,9 +58,19 @@ void MainWindow::show(int showCommand) {
     UpdateWindow(window_);
 }
 
+// The window itself takes no keys: focused, it leaves the focus on the control in view that has it, or gives it
+// to the first control in view, so that the focus always shows and the next key does something.
 void MainWindow::setFocus(ControlId id) {
-    if (window_ != nullptr) {
-        SetFocus(id == ControlId::Form ? window_ : control(id));
+    if (window_ == nullptr) {
+        return;
+    }
+    if (id != ControlId::Form) {
+        SetFocus(control(id));
+        return;
+    }
+    const HWND focus = GetFocus();
+    if (focus == nullptr || controlOf(focus) == ControlId::Form || !isInView(focus)) {
+        SetFocus(nextTabStopInView(nullptr, false));
     }
 }
 
@@ -88,9 +98,13 @@ void MainWindow::resize() {
 }
 
 void MainWindow::applyCaption(const std::string& caption) {
-    if (window_ != nullptr) {
-        SetWindowTextW(window_, widen(caption).c_str());
+    const std::wstring title = widen(caption);
+    if (window_ == nullptr || textOf(window_) == title) {
+        return;
     }
+    SetWindowTextW(window_, title.c_str());
+    // Setup mode's title is its instruction: a screen reader's hook is told that the window's name changed.
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_WINDOW, CHILDID_SELF);
 }
 
 void MainWindow::applyPicture(const std::shared_ptr<const Picture>& picture) {
@@ -139,12 +153,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK && lParam == 0) {
-            // Enter, from the dialog manager: it presses the button that has the focus.
-            if (const HWND focus = GetFocus(); controlSpec(controlOf(focus)).kind == ControlKind::Button) {
-                SendMessageW(focus, BM_CLICK, 0, 0);
-            }
-        } else if (const ControlId id = controlOf(reinterpret_cast<HWND>(lParam)); id != ControlId::Form) {
+        if (const ControlId id = controlOf(reinterpret_cast<HWND>(lParam)); id != ControlId::Form) {
             onCommand(id, HIWORD(wParam));
         }
         return 0;

@@ -67,12 +67,16 @@ private:
     static std::wstring textOf(HWND window);
     void sync(ControlId id); // brings the control up to what the form holds
     void syncList();
+    void scrollListTo(int index); // the entry into view, the selection left alone
     void syncText();
     void syncLabel(ControlId id);
     void redrawUnder(HWND control);
     // window_paint.cpp
     void paintBackground(HDC dc);
     void drawColoredButton(const DRAWITEMSTRUCT& item);
+    static void drawFocusFrame(HDC dc, const RECT& area);
+    void drawLabelFocus(HWND label); // the focus mark of a label that has the focus
+    LRESULT onLabelMessage(ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
     // control_events.cpp
     void onCommand(ControlId id, int code);
     void onDrop(HDROP drop, bool onList);
@@ -85,6 +89,7 @@ private:
     // keyboard.cpp
     bool preTranslate(MSG& message);
     bool keyOutOfView(const MSG& message) const; // true for a key that a control out of view may not take
+    bool keyAtFocus(const MSG& message);         // true when the key table gave the key a meaning there
     // tab_order.cpp
     bool isInView(HWND control) const;
     HWND nextTabStopInView(HWND from, bool backward) const;
@@ -107,6 +112,8 @@ private:
     std::shared_ptr<const Win32Picture> picture_;
     HWND focusOnDeactivation_ = nullptr;
     int selectionAtPress_ = -1; // the list's selection when the mouse button went down on it, -1 for none
+    unsigned listScrollsServed_ = 0;
+    bool altShortcutTaken_ = false; // an Alt shortcut ran a command, and Alt is still down
     // Drops taken from the shell, each handed to the form by a message of its own once the drop has returned.
     struct QueuedDrop {
         DataObject data;

@@ -1,3 +1,5 @@
+#include "app/texts.h"
+#include "edit/picture_file.h"
 #include "platform/win32/bitmap_picture.h"
 #include "platform/win32/ole_picture.h"
 #include "platform/win32/system_error.h"
@@ -6,18 +8,11 @@
 
 namespace hopwick::win32 {
 
-namespace {
-
-// Far beyond any background picture; a bound so that a wrong choice cannot eat the memory.
-constexpr std::size_t kMaxPictureBytes = 64 * 1024 * 1024;
-
-} // namespace
-
 PictureLoad Win32Platform::loadPicture(const std::string& path) {
     if (path.empty()) {
         return {};
     }
-    const FileRead file = readFile(path, kMaxPictureBytes);
+    const FileRead file = readFile(path, kMaxPictureFileBytes);
     if (file.status == FileRead::Status::Missing) {
         return {nullptr, systemMessage(ERROR_FILE_NOT_FOUND)};
     }
@@ -27,12 +22,16 @@ PictureLoad Win32Platform::loadPicture(const std::string& path) {
     if (file.truncated) {
         return {nullptr, texts::kPictureTooLarge};
     }
-    if (file.bytes.empty()) {
-        return {nullptr, texts::kNotAPicture};
+    // The picture's kind by its content, whatever its name says; icons and GIFs reach the system's picture loader
+    // only once their structure is known to be sound, as it reads them without checks. Bitmaps, the usual
+    // background, need no OLE.
+    const PictureFileCheck check = checkPictureFile(file.bytes);
+    switch (check.fault) {
+    case PictureFault::NotAPicture: return {nullptr, texts::kNotAPicture};
+    case PictureFault::TooLarge: return {nullptr, hopwick::texts::kPictureTooManyPixelsReason};
+    case PictureFault::None: break;
     }
-    // The picture's kind by its content, whatever its name says, as the system's picture loader tells it;
-    // bitmaps, the usual background, need no OLE.
-    return isBitmapFile(file.bytes) ? bitmapPictureOf(file.bytes) : olePictureOf(file.bytes);
+    return check.kind == PictureKind::Bitmap ? bitmapPictureOf(file.bytes) : olePictureOf(file.bytes);
 }
 
 } // namespace hopwick::win32
