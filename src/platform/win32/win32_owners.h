@@ -1,0 +1,116 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace hopwick::win32 {
+
+// Owners of the system's resources that are given back by one call each, once, when the owner goes: movable,
+// never copied, so that a resource never has two owners.
+
+// A handle that one function gives back: a GDI object (DeleteObject) or global memory (GlobalFree).
+template <typename Handle, auto GiveBack> class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
+    Owned& operator=(Owned other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
+    ~Owned() {
+        if (handle_ != Handle{}) {
+            GiveBack(handle_);
+        }
+    }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle{}; }
+    // Hands the handle to a new owner that gives it back itself.
+    Handle release() { return std::exchange(handle_, Handle{}); }
+
+private:
+    Handle handle_{};
+};
+
+template <typename Object> using GdiObject = Owned<Object, DeleteObject>;
+using GlobalMemory = Owned<HGLOBAL, GlobalFree>;
+
+// A reference to a COM object, released once.
+template <typename Interface> class ComPtr {
+public:
+    ComPtr() = default;
+    // Takes over a reference that the caller holds.
+    explicit ComPtr(Interface* object) : object_(object) {}
+    ComPtr(ComPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ComPtr& operator=(ComPtr other) noexcept {
+        std::swap(object_, other.object_);
+        return *this;
+    }
+    ~ComPtr() {
+        if (object_ != nullptr) {
+            object_->Release();
+        }
+    }
+
+    Interface* get() const { return object_; }
+    Interface* operator->() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+    // Where a function that hands out a new reference puts it; the reference held before is released first.
+    Interface** put() {
+        *this = ComPtr();
+        return &object_;
+    }
+    void** putVoid() { return reinterpret_cast<void**>(put()); }
+
+private:
+    Interface* object_ = nullptr;
+};
+
+// The device context of a window's client area, or of the screen for no window, given back to the window.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(WindowDc&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    WindowDc& operator=(WindowDc other) noexcept {
+        std::swap(window_, other.window_);
+        std::swap(dc_, other.dc_);
+        return *this;
+    }
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for a while; the object selected before comes back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), before_(SelectObject(dc, object)) {}
+    SelectedObject(SelectedObject&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)), before_(std::exchange(other.before_, nullptr)) {}
+    SelectedObject& operator=(SelectedObject other) noexcept {
+        std::swap(dc_, other.dc_);
+        std::swap(before_, other.before_);
+        return *this;
+    }
+    ~SelectedObject() {
+        if (dc_ != nullptr && before_ != nullptr && before_ != HGDI_ERROR) {
+            SelectObject(dc_, before_);
+        }
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ before_;
+};
+
+} // namespace hopwick::win32
