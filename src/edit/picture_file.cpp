@@ -154,8 +154,10 @@ PictureFileCheck checkBitmap(const Bytes& file) {
     if (!picturePixelsAllowed(header->width, header->height < 0 ? -header->height : header->height)) {
         return fault(PictureFault::TooLarge);
     }
-    return drawableBitmap(*header) && bitmapWithinFile(file, *header) ? sound(PictureKind::Bitmap)
-                                                                      : fault(PictureFault::NotAPicture);
+    if (!drawableBitmap(*header) || !bitmapWithinFile(file, *header)) {
+        return fault(PictureFault::NotAPicture);
+    }
+    return {PictureFault::None, PictureKind::Bitmap, header->height < 0};
 }
 
 // A PNG image inside an icon: its header chunk, which gives its size, is there and the size is an icon's.

@@ -23,6 +23,8 @@ bool picturePixelsAllowed(std::int64_t width, std::int64_t height);
 struct PictureFileCheck {
     PictureFault fault = PictureFault::NotAPicture;
     PictureKind kind = PictureKind::Bitmap; // when there is no fault
+    // A bitmap whose rows run from the top down, which not every system's image loader draws.
+    bool topDown = false;
 };
 
 // What a file's bytes hold, checked before any decoder sees them, the same on every front end. An icon's

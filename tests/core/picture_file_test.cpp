@@ -159,6 +159,7 @@ TEST(PictureFileTest, ABitmapIsTakenOnlyWhenItsPartsLieWithinTheFileAndItIsDrawa
     };
     for (const auto& [name, file] : wellFormed) {
         EXPECT_EQ(faultOf(file), PictureFault::None) << name;
+        EXPECT_EQ(checkPictureFile(file).topDown, std::string_view(name).ends_with("top-down")) << name;
     }
     const std::string whole = bitmapOf(infoHeader(4, 4, 32), std::string(64, 'p'));
     const auto patched = [&whole](std::size_t at, const std::string& value) {

@@ -123,6 +123,19 @@ TEST_F(PictureTest, EveryKindOfBitmapThatTheCheckTakesLoads) {
               (std::vector<COLORREF>{RGB(0xFF, 0, 0), RGB(0, 0, 0xFF)}));
 }
 
+// A bitmap that another program has open for writing cannot be held against changes while the image loader reads
+// it again: it loads from the bytes that were checked.
+TEST_F(PictureTest, ABitmapThatAnotherProgramWritesLoadsFromTheCheckedBytes) {
+    const std::string path = temp.write("busy.bmp", plainBitmap(6, 4, 0x0000FF00));
+    const UniqueHandle writer(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer.valid());
+    const PictureLoad load = platform.loadPicture(path);
+    ASSERT_TRUE(load.picture) << load.error;
+    EXPECT_EQ(load.picture->widthPixels(), 6);
+    EXPECT_EQ(drawnOnWhite(dynamic_cast<const Win32Picture&>(*load.picture), 1, 1)[0], RGB(0, 0xFF, 0));
+}
+
 TEST_F(PictureTest, WhatIsNoPictureFailsWithAReasonAndAnEmptyPathGivesNone) {
     const PictureLoad none = platform.loadPicture("");
     EXPECT_FALSE(none.picture);

@@ -9,7 +9,8 @@ namespace hopwick::win32 {
 // Owners of the system's resources that are given back by one call each, once, when the owner goes: movable,
 // never copied, so that a resource never has two owners.
 
-// A handle that one function gives back: a GDI object (DeleteObject) or global memory (GlobalFree).
+// A handle that one function gives back: a GDI object (DeleteObject), a memory device context (DeleteDC) or
+// global memory (GlobalFree).
 template <typename Handle, auto GiveBack> class Owned {
 public:
     Owned() = default;
@@ -35,6 +36,7 @@ private:
 };
 
 template <typename Object> using GdiObject = Owned<Object, DeleteObject>;
+using MemoryDc = Owned<HDC, DeleteDC>;
 using GlobalMemory = Owned<HGLOBAL, GlobalFree>;
 
 // A reference to a COM object, released once.
