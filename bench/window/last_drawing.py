@@ -7,7 +7,7 @@ the screen has then stayed quiet for --quiet milliseconds; the figure is the tim
 that quiet. Then the program is ended and the screen left to settle, so that the next start begins on a quiet
 screen. Shorter quiet periods than a text cursor's blink (500 ms) leave the blinking out.
 
-Prints the figure in milliseconds (and writes it to --result); fails when the program ends before its window
+Prints the figure in milliseconds, or writes it to --result; fails when the program ends before its window
 is drawn or does not draw within --bound seconds. python3-xlib is Debian's, so this runs on /usr/bin/python3.
 """
 
@@ -126,10 +126,11 @@ def main():
     except RuntimeError as failure:
         print(f"last_drawing.py: {failure}", file=sys.stderr)
         return 1
-    print(f"{figure:.3f}")
     if options.result:
         with open(options.result, "w") as result:
             result.write(f"{figure:.3f}\n")
+    else:
+        print(f"{figure:.3f}")
     return 0
 
 
