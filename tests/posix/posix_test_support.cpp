@@ -113,7 +113,8 @@ void writeRecordingProgram(const std::string& path, const std::string& recordFil
                << "  for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" << recordFile << ".part'\n"
                << "mv '" << recordFile << ".part' '" << recordFile << "'\n";
         if (sleepSeconds > 0) {
-            script << "sleep " << sleepSeconds << "\n";
+            // Away from the test's output, which its runner reads to the end.
+            script << "exec sleep " << sleepSeconds << " >/dev/null 2>&1\n";
         }
         if (!script) {
             throw std::runtime_error("cannot write " + path);
