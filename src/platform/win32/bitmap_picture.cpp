@@ -23,7 +23,7 @@ void BitmapPicture::draw(HDC dc, int x, int y) const {
 PictureLoad bitmapPictureOf(const std::string& path) {
     GdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(
         LoadImageW(nullptr, widen(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!bitmap) {
+    if (!bitmap.valid()) {
         return {nullptr, texts::kNotAPicture};
     }
     return {std::make_shared<BitmapPicture>(std::move(bitmap)), {}};

@@ -31,7 +31,7 @@ ComPtr<IStream> streamOf(const std::string& bytes) {
         return {};
     }
     GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    void* const place = memory ? GlobalLock(memory.get()) : nullptr;
+    void* const place = memory.valid() ? GlobalLock(memory.get()) : nullptr;
     if (place == nullptr) {
         return {};
     }

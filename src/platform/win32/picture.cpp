@@ -3,8 +3,8 @@
 #include "platform/win32/bitmap_picture.h"
 #include "platform/win32/ole_picture.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_texts.h"
 

@@ -9,9 +9,18 @@ namespace hopwick::win32 {
 // Owners of the system's resources that are given back by one call each, once, when the owner goes: movable,
 // never copied, so that a resource never has two owners.
 
-// A handle that one function gives back: a GDI object (DeleteObject), a memory device context (DeleteDC) or
-// global memory (GlobalFree).
-template <typename Handle, auto GiveBack> class Owned {
+// Whether an owner holds a handle: any value but the empty one, and for kernel handles neither of the two "no
+// handle" values that the system returns.
+template <typename Handle> bool heldUnlessEmpty(Handle handle) {
+    return handle != Handle{};
+}
+inline bool heldKernelHandle(HANDLE handle) {
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+// A handle that one function gives back: a kernel object (CloseHandle), a directory search (FindClose), a GDI
+// object (DeleteObject), a memory device context (DeleteDC) or global memory (GlobalFree).
+template <typename Handle, auto GiveBack, auto Held = heldUnlessEmpty<Handle>> class Owned {
 public:
     Owned() = default;
     explicit Owned(Handle handle) : handle_(handle) {}
@@ -21,13 +30,13 @@ public:
         return *this;
     }
     ~Owned() {
-        if (handle_ != Handle{}) {
+        if (valid()) {
             GiveBack(handle_);
         }
     }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
+    bool valid() const { return Held(handle_); }
     // Hands the handle to a new owner that gives it back itself.
     Handle release() { return std::exchange(handle_, Handle{}); }
 
@@ -35,6 +44,8 @@ private:
     Handle handle_{};
 };
 
+using UniqueHandle = Owned<HANDLE, CloseHandle, heldKernelHandle>;
+using SearchHandle = Owned<HANDLE, FindClose, heldKernelHandle>;
 template <typename Object> using GdiObject = Owned<Object, DeleteObject>;
 using MemoryDc = Owned<HDC, DeleteDC>;
 using GlobalMemory = Owned<HGLOBAL, GlobalFree>;
