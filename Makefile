@@ -1,6 +1,6 @@
-# The two commands of the quick start: `make run` and `make test`; `make package` makes the release files in
-# dist/; `make bench` measures, apart from the tests.
-.PHONY: run test package test-windows test-package test-reproducible deps build bench test-asan test-fuzz
+# The two commands of the quick start: `make run` and `make test`; `make check` runs the quick unit suites for
+# every change; `make package` makes the release files in dist/; `make bench` measures, apart from the tests.
+.PHONY: run test check package test-windows test-package test-reproducible deps build bench test-asan test-fuzz
 
 deps:
 	@scripts/install-deps.sh
@@ -11,6 +11,10 @@ build: deps
 
 run: build
 	scripts/run-launcher.sh build/src/platform/qt/hopwick
+
+# The core, POSIX and Qt unit suites of the Linux build, their slow cases left out: well under two minutes.
+check: build
+	ctest --preset check
 
 test: build test-asan test-fuzz test-windows test-package test-reproducible
 	ctest --preset linux
@@ -53,7 +57,9 @@ test-package: package
 test-reproducible: build
 	ctest --preset reproducible
 
-bench: deps
+# The bench's own packages (rofi, a launcher to compare with) come along.
+bench:
+	@scripts/install-deps.sh bench
 	cmake --preset bench
 	cmake --build --preset bench
 	cmake --preset bench-windows

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Hopwick need, when any is missing.
+# Installs the Debian packages that building, running and testing Hopwick need, when any is missing. With
+# "bench", also those that only the benchmarks need.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,9 @@ packages=(
     dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
     wixl msitools osslsigncode openssl devscripts python3-pefile diffoscope-minimal
 )
+if [ "${1:-}" = bench ]; then
+    packages+=(rofi)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -94,7 +94,10 @@ int main(int argc, char** argv) {
             list->addItems(items);
         }
     }
-    hopwick::bench::quitAfterFirstPaint(window);
+    // Observed from outside, the window stays until the observer ends it, as a user's window would.
+    if (!qEnvironmentVariableIsSet(hopwick::bench::kStayOpenVariable)) {
+        hopwick::bench::quitAfterFirstPaint(window);
+    }
     window.show();
     return QApplication::exec();
 }

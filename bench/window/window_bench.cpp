@@ -1,7 +1,10 @@
-// Start-up to first frame and peak memory of the real Hopwick window, built by the program's own start-up code
-// over a full store with a background picture, against a bare Qt window with the same controls (the toolkit's
-// floor). They run under Xvfb with a window manager, then as native clients of a headless Wayland compositor,
-// alternately, and end right after their first paint.
+// Start-up as the user sees it: the shipped program, over a full store with a background picture, from its start
+// to its window's last drawing, observed from outside through the X server's damage reports (last_drawing.py),
+// against a bare Qt window with the same controls (the toolkit's floor, and the goal), the bare window showing
+// the same content, and rofi showing the same items.
+// Then, from inside: start-up to first frame, CPU time and peak memory of the real Hopwick window, built by the
+// program's own start-up code, against the same bare windows. They run under Xvfb with a window manager, then as
+// native clients of a headless Wayland compositor, alternately, and end right after their first paint.
 
 #include "support/comparison.h"
 #include "support/full_store.h"
@@ -10,6 +13,7 @@
 #include "support/timed_run.h"
 #include "support/wayland_session.h"
 #include "support/x_session.h"
+#include "window/first_paint_exit.h"
 
 #include <chrono>
 #include <cstdio>
@@ -33,6 +37,10 @@ constexpr int kSides = 3; // Hopwick, the bare window, the bare window showing t
 constexpr auto kFrameBound = std::chrono::seconds(30);
 // Qt exits well within this after its first frame when it does not hang.
 constexpr auto kExitBound = std::chrono::milliseconds(2000);
+// Seen from outside: three rounds, each on a fresh display, of seven starts of each side, the sides alternating.
+constexpr int kDrawnRounds = 3;
+constexpr int kDrawnStarts = 7;
+const char* const kRofiName = "rofi -dmenu showing the same 40 items";
 
 // The same items go into a plain list for the floor that shows the same content.
 void writeFullStore(const std::string& programFolder, const std::string& picture, const std::string& itemList) {
@@ -79,6 +87,58 @@ void dropWarmUp(std::vector<double>* sides) {
     }
 }
 
+// What one side of the outside measurement starts, and the file its standard input comes from ("" for none).
+struct ObservedCommand {
+    std::vector<std::string> command;
+    std::string input;
+};
+
+// The time from the start of `observed` to its window's last drawing, measured by last_drawing.py.
+double timeToLastDrawing(const ObservedCommand& observed, const std::string& resultFile) {
+    std::vector<std::string> arguments = {"/usr/bin/python3", HOPWICK_LAST_DRAWING, "--result", resultFile};
+    if (!observed.input.empty()) {
+        arguments.insert(arguments.end(), {"--input", observed.input});
+    }
+    arguments.push_back("--");
+    arguments.insert(arguments.end(), observed.command.begin(), observed.command.end());
+    runTimed(arguments);
+    std::ifstream result(resultFile);
+    double milliseconds = 0;
+    if (!(result >> milliseconds)) {
+        throw std::runtime_error("no figure from last_drawing.py for " + observed.command.front());
+    }
+    return milliseconds;
+}
+
+// Under Xvfb, seen from outside: start to the window's last drawing. Every side stays open until the observer
+// ends it; a warm-up start of each side opens every round.
+void measureDrawnOnX(const ScratchFolder& folder, const std::vector<ObservedCommand>& sides) {
+    setenv(kStayOpenVariable, "1", 1);
+    std::vector<std::vector<double>> times(sides.size());
+    for (int round = 0; round < kDrawnRounds; ++round) {
+        XSession session(folder.folder("drawn-runtime-" + std::to_string(round)));
+        std::vector<Measure> measures;
+        for (const ObservedCommand& side : sides) {
+            measures.push_back([&side, result = folder.file("drawn.txt")] { return timeToLastDrawing(side, result); });
+        }
+        const std::vector<std::vector<double>> roundTimes = alternate(measures, 1, kDrawnStarts);
+        for (std::size_t side = 0; side < sides.size(); ++side) {
+            times[side].insert(times[side].end(), roundTimes[side].begin(), roundTimes[side].end());
+        }
+    }
+    unsetenv(kStayOpenVariable);
+    const std::string figure = "Start-up to the window's last drawing, seen from outside (XDamage on Xvfb, " +
+                               std::to_string(kDrawnRounds) + " rounds × " + std::to_string(kDrawnStarts) +
+                               " starts alternated; the shipped program, 40-item store, background picture)";
+    const Summary hopwick = summarise(times[0]);
+    const char* const floors[] = {kFloorName, kContentFloorName, kRofiName};
+    for (std::size_t side = 1; side < sides.size(); ++side) {
+        const bool goal = side == 1;
+        printRow({figure, "ms", hopwick, summarise(times[side]), floors[side - 1], goal ? "ratio ≤ 1.10" : "",
+                  goal ? std::optional<bool>(meetsGoalRatio(hopwick, summarise(times[side]))) : std::nullopt});
+    }
+}
+
 // Under Xvfb: process start to exit right after the first paint.
 void measureOnX(const std::string& runtimeFolder, const std::vector<std::string>* commands) {
     XSession session(runtimeFolder);
@@ -96,8 +156,9 @@ void measureOnX(const std::string& runtimeFolder, const std::vector<std::string>
     const std::vector<std::vector<double>> times = alternate(sides, kWarmUpRounds, kRounds);
     dropWarmUp(memory);
     dropWarmUp(cpu);
-    report("Start-up to first frame, Xvfb (40-item store of long Japanese paths, background picture)", "ms",
-           times.data(), "ratio ≤ 1.10", meetsGoalRatio);
+    // Measured from inside and ending at the first paint: the goal is judged on the drawing seen from outside.
+    report("Start-up to exit after the first paint, Xvfb (40-item store of long Japanese paths, background picture)",
+           "ms", times.data(), "", nullptr);
     report("CPU time (user + system) of the same runs", "ms", cpu, "", nullptr);
     report("Peak resident set of the same runs", "MB", memory, "≤ floor + 2 MB", meetsMemoryAllowance);
 }
@@ -160,6 +221,14 @@ int measure() {
 
     const std::vector<std::string> commands[kSides] = {
         {program}, {HOPWICK_BARE_WINDOW}, {HOPWICK_BARE_WINDOW, itemList, picture}};
+    // The shipped program, in a folder of its own with the same store.
+    const std::string shippedFolder = folder.folder("shipped");
+    const std::string shipped = shippedFolder + "/hopwick";
+    std::filesystem::copy_file(HOPWICK_PROGRAM, shipped);
+    saveStore(shippedFolder, fullStoreItems(programFolder), picture);
+    measureDrawnOnX(
+        folder,
+        {{{shipped}, ""}, {commands[1], ""}, {commands[2], ""}, {{"rofi", "-dmenu", "-p", "Hopwick"}, itemList}});
     measureOnX(folder.folder("x-runtime"), commands);
     measureOnWayland(folder.folder("wayland-runtime"), commands);
     return 0;

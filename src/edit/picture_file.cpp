@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace hopwick {
 
@@ -10,6 +11,11 @@ namespace {
 constexpr std::size_t kBitmapFileHeaderBytes = 14;
 constexpr std::uint32_t kCoreHeaderBytes = 12;
 constexpr std::uint32_t kInfoHeaderBytes = 40;
+// A bitmap's compressions.
+constexpr std::uint32_t kUncompressed = 0;
+constexpr std::uint32_t kRunLength8 = 1;
+constexpr std::uint32_t kRunLength4 = 2;
+constexpr std::uint32_t kBitFields = 3;
 constexpr std::size_t kIconDirectoryBytes = 6;
 constexpr std::size_t kIconEntryBytes = 16;
 constexpr std::int64_t kMaxIconSide = 256;
@@ -43,28 +49,115 @@ PictureFileCheck fault(PictureFault fault) {
     return {fault, PictureKind::Bitmap};
 }
 
-PictureFileCheck checkBitmap(const Bytes& file) {
-    if (!file.holds(kBitmapFileHeaderBytes, 4)) {
-        return fault(PictureFault::NotAPicture);
-    }
-    const std::uint32_t headerBytes = file.little32(kBitmapFileHeaderBytes);
+// What of a bitmap's image header decides its layout, for both the old (core) header and the newer ones.
+struct BitmapHeader {
     std::int64_t width = 0;
-    std::int64_t height = 0;
-    if (headerBytes == kCoreHeaderBytes && file.holds(kBitmapFileHeaderBytes, kCoreHeaderBytes)) {
-        width = file.little16(kBitmapFileHeaderBytes + 4);
-        height = file.little16(kBitmapFileHeaderBytes + 6);
-    } else if (headerBytes >= kInfoHeaderBytes && file.holds(kBitmapFileHeaderBytes, headerBytes)) {
-        width = static_cast<std::int32_t>(file.little32(kBitmapFileHeaderBytes + 4));
-        height = static_cast<std::int32_t>(file.little32(kBitmapFileHeaderBytes + 8));
-    } else {
-        return fault(PictureFault::NotAPicture);
+    std::int64_t height = 0; // negative for rows from the top down
+    std::uint32_t planes = 0;
+    std::uint32_t bitCount = 0;
+    std::uint32_t compression = kUncompressed;
+    std::uint64_t imageBytes = 0;  // the size of run-length coded pixels
+    std::uint64_t colours = 0;     // entries of the colour table
+    std::uint64_t colourBytes = 0; // the size of one entry
+    std::uint64_t headerBytes = 0; // with the masks that follow a plain info header
+};
+
+std::optional<BitmapHeader> bitmapHeaderOf(const Bytes& file) {
+    if (!file.holds(kBitmapFileHeaderBytes, 4)) {
+        return std::nullopt;
     }
-    if (width <= 0 || height == 0) {
+    BitmapHeader header;
+    header.headerBytes = file.little32(kBitmapFileHeaderBytes);
+    if (!file.holds(kBitmapFileHeaderBytes, header.headerBytes)) {
+        return std::nullopt;
+    }
+    const std::size_t at = kBitmapFileHeaderBytes;
+    if (header.headerBytes == kCoreHeaderBytes) {
+        header.width = file.little16(at + 4);
+        header.height = file.little16(at + 6);
+        header.planes = file.little16(at + 8);
+        header.bitCount = file.little16(at + 10);
+        header.colours = header.bitCount <= 8 ? std::uint64_t{1} << header.bitCount : 0;
+        header.colourBytes = 3;
+        return header;
+    }
+    if (header.headerBytes < kInfoHeaderBytes) {
+        return std::nullopt;
+    }
+    header.width = static_cast<std::int32_t>(file.little32(at + 4));
+    header.height = static_cast<std::int32_t>(file.little32(at + 8));
+    header.planes = file.little16(at + 12);
+    header.bitCount = file.little16(at + 14);
+    header.compression = file.little32(at + 16);
+    header.imageBytes = file.little32(at + 20);
+    // A decoder may read as many entries as the header claims, so all of them must be there.
+    const std::uint32_t coloursUsed = file.little32(at + 32);
+    header.colours = coloursUsed != 0 ? coloursUsed : header.bitCount <= 8 ? std::uint64_t{1} << header.bitCount : 0;
+    header.colourBytes = 4;
+    if (header.compression == kBitFields && header.headerBytes == kInfoHeaderBytes) {
+        header.headerBytes += 3 * 4; // the red, green and blue masks
+    }
+    return header;
+}
+
+// Whether the image is of a kind that the decoders of both front ends draw: the depths and compressions of
+// bitmap files for the screen.
+bool drawableBitmap(const BitmapHeader& header) {
+    if (header.planes != 1) {
+        return false;
+    }
+    const std::uint32_t bits = header.bitCount;
+    switch (header.compression) {
+    case kUncompressed: return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    case kBitFields: return bits == 16 || bits == 32;
+    case kRunLength8: return bits == 8 && header.height > 0 && header.imageBytes != 0;
+    case kRunLength4: return bits == 4 && header.height > 0 && header.imageBytes != 0;
+    default: return false;
+    }
+}
+
+// Whether the headers, the colour table and the pixels all lie within the bytes, so that no decoder reads
+// beyond them. Each term is checked against the file's size before it is added, so that no sum can overflow.
+bool bitmapWithinFile(const Bytes& file, const BitmapHeader& header) {
+    const std::uint64_t size = file.size();
+    const std::uint64_t rest = size - kBitmapFileHeaderBytes;
+    if (header.colours > rest / header.colourBytes || header.headerBytes > rest ||
+        header.colours * header.colourBytes > rest - header.headerBytes) {
+        return false;
+    }
+    // No offset of the pixels: they follow the colour table.
+    const std::uint32_t offset = file.little32(10);
+    const std::uint64_t pixelsAt =
+        offset != 0 ? offset : kBitmapFileHeaderBytes + header.headerBytes + header.colours * header.colourBytes;
+    if (pixelsAt > size) {
+        return false;
+    }
+    std::uint64_t pixelBytes = header.imageBytes;
+    if (header.compression != kRunLength8 && header.compression != kRunLength4) {
+        // Rows of whole 32-bit words.
+        const std::uint64_t rowBytes = (static_cast<std::uint64_t>(header.width) * header.bitCount + 31) / 32 * 4;
+        const auto rows = static_cast<std::uint64_t>(header.height < 0 ? -header.height : header.height);
+        if (rowBytes > size || rows > size) {
+            return false;
+        }
+        pixelBytes = rowBytes * rows;
+    }
+    return pixelBytes <= size - pixelsAt;
+}
+
+PictureFileCheck checkBitmap(const Bytes& file) {
+    const std::optional<BitmapHeader> header = bitmapHeaderOf(file);
+    if (!header || header->width <= 0 || header->height == 0) {
         return fault(PictureFault::NotAPicture);
     }
     // Rows run from the top down when the height is negative.
-    return picturePixelsAllowed(width, height < 0 ? -height : height) ? sound(PictureKind::Bitmap)
-                                                                      : fault(PictureFault::TooLarge);
+    if (!picturePixelsAllowed(header->width, header->height < 0 ? -header->height : header->height)) {
+        return fault(PictureFault::TooLarge);
+    }
+    if (!drawableBitmap(*header) || !bitmapWithinFile(file, *header)) {
+        return fault(PictureFault::NotAPicture);
+    }
+    return {PictureFault::None, PictureKind::Bitmap, header->height < 0};
 }
 
 // A PNG image inside an icon: its header chunk, which gives its size, is there and the size is an icon's.

@@ -23,11 +23,14 @@ bool picturePixelsAllowed(std::int64_t width, std::int64_t height);
 struct PictureFileCheck {
     PictureFault fault = PictureFault::NotAPicture;
     PictureKind kind = PictureKind::Bitmap; // when there is no fault
+    // A bitmap whose rows run from the top down, which not every system's image loader draws.
+    bool topDown = false;
 };
 
 // What a file's bytes hold, checked before any decoder sees them, the same on every front end. An icon's
 // directory and every image it names, and a GIF's every block, lie within the bytes and describe images of sane
-// size; a bitmap's size is within the bound (its layout is the bitmap readers' own check).
+// size; a bitmap's headers, colour table and pixels lie within the bytes and describe an image that the screen's
+// decoders draw.
 PictureFileCheck checkPictureFile(std::string_view bytes);
 
 } // namespace hopwick

@@ -24,15 +24,30 @@ std::string big32(std::uint32_t value) {
     return out;
 }
 
-std::string infoHeader(std::int32_t width, std::int32_t height, int bitCount, std::uint32_t compression = 0) {
+constexpr std::uint32_t kRunLength8 = 1;
+
+std::string infoHeader(std::int32_t width, std::int32_t height, int bitCount, std::uint32_t compression = 0,
+                       std::uint32_t imageBytes = 0, std::uint32_t coloursUsed = 0) {
     return little(40, 4) + little(static_cast<std::uint32_t>(width), 4) +
            little(static_cast<std::uint32_t>(height), 4) + little(1, 2) +
-           little(static_cast<std::uint32_t>(bitCount), 2) + little(compression, 4) + std::string(20, '\0');
+           little(static_cast<std::uint32_t>(bitCount), 2) + little(compression, 4) + little(imageBytes, 4) +
+           std::string(8, '\0') + little(coloursUsed, 4) + std::string(4, '\0');
+}
+
+// A bitmap file of the image header and the rest (colour table and pixels), the pixels' offset left out as some
+// writers leave it.
+std::string bitmapOf(const std::string& header, const std::string& rest) {
+    return "BM" + little(static_cast<std::uint32_t>(14 + header.size() + rest.size()), 4) + little(0, 4) +
+           little(0, 4) + header + rest;
 }
 
 std::string bitmap(std::int32_t width, std::int32_t height, const std::string& rest = std::string(16, '\0')) {
-    return "BM" + little(static_cast<std::uint32_t>(54 + rest.size()), 4) + little(0, 4) + little(54, 4) +
-           infoHeader(width, height, 24) + rest;
+    return bitmapOf(infoHeader(width, height, 24), rest);
+}
+
+// A run-length coded bitmap of two colours whose pixels end at once: any size in a few bytes.
+std::string codedBitmap(std::int32_t width, std::int32_t height) {
+    return bitmapOf(infoHeader(width, height, 8, kRunLength8, 2, 2), std::string(8, 'c') + std::string("\0\1", 2));
 }
 
 // An icon entry's image: a 32-bit bitmap twice its height, the colours and then the mask.
@@ -111,20 +126,66 @@ TEST(PictureFileTest, APictureHoldsAtMost32MebipixelsWhateverItsShape) {
 }
 
 TEST(PictureFileTest, ABitmapLargerThanTheBoundIsRefusedBeforeItIsDecoded) {
-    EXPECT_EQ(faultOf(bitmap(5792, 5792)), PictureFault::None);
+    EXPECT_EQ(faultOf(codedBitmap(5792, 5792)), PictureFault::None);
+    EXPECT_EQ(faultOf(codedBitmap(16000, 16000)), PictureFault::TooLarge);
     EXPECT_EQ(faultOf(bitmap(16000, 16000)), PictureFault::TooLarge);
     EXPECT_EQ(faultOf(bitmap(16000, -16000)), PictureFault::TooLarge); // rows from the top down
     EXPECT_EQ(faultOf(bitmap(1, INT32_MIN)), PictureFault::TooLarge);
     EXPECT_EQ(faultOf(bitmap(0x7FFFFFFF, 1)), PictureFault::TooLarge);
     // The old core header, whose sizes have 16 bits.
-    const std::string core =
-        "BM" + std::string(12, '\0') + little(12, 4) + little(300, 2) + little(200, 2) + little(1, 2) + little(24, 2);
-    EXPECT_EQ(faultOf(core), PictureFault::None);
+    const std::string coreHeader = little(12, 4) + little(300, 2) + little(200, 2) + little(1, 2) + little(24, 2);
+    EXPECT_EQ(faultOf(bitmapOf(coreHeader, std::string(300 * 3 * 200, 'p'))), PictureFault::None);
+    EXPECT_EQ(faultOf(bitmapOf(little(12, 4) + little(60000, 2) + little(60000, 2) + little(1, 2) + little(24, 2), "")),
+              PictureFault::TooLarge);
     EXPECT_EQ(faultOf(bitmap(0, 5)), PictureFault::NotAPicture);
     EXPECT_EQ(faultOf(bitmap(-5, 5)), PictureFault::NotAPicture);
     EXPECT_EQ(faultOf(bitmap(5, 0)), PictureFault::NotAPicture);
     EXPECT_EQ(faultOf(bitmap(2, 2).substr(0, 30)), PictureFault::NotAPicture); // header cut short
     EXPECT_EQ(faultOf("BM" + std::string(12, '\0') + little(20, 4) + std::string(40, '\0')), PictureFault::NotAPicture);
+}
+
+// Bitmaps as other programs write them are taken; damaged ones whose headers promise more than they hold, or an
+// image that no screen decoder draws, are refused before any decoder reads beyond their bytes.
+TEST(PictureFileTest, ABitmapIsTakenOnlyWhenItsPartsLieWithinTheFileAndItIsDrawable) {
+    const std::string coreHeader = little(12, 4) + little(3, 2) + little(2, 2) + little(1, 2) + little(24, 2);
+    const std::pair<const char*, std::string> wellFormed[] = {
+        {"24 bits, rows padded", bitmap(5, 3, std::string(3 * 16, 'p'))},
+        {"24 bits, top-down", bitmap(2, -2, std::string(16, 'p'))},
+        {"32 bits", bitmapOf(infoHeader(3, 2, 32), std::string(24, 'p'))},
+        {"8 bits, two colours used", bitmapOf(infoHeader(3, 1, 8, 0, 0, 2), std::string(8 + 4, 'p'))},
+        {"8 bits, run-length coded", codedBitmap(4, 2)},
+        {"16 bits with masks", bitmapOf(infoHeader(2, 1, 16, 3), std::string(12 + 4, 'p'))},
+        {"core header", bitmapOf(coreHeader, std::string(2 * 12, 'p'))},
+    };
+    for (const auto& [name, file] : wellFormed) {
+        EXPECT_EQ(faultOf(file), PictureFault::None) << name;
+        EXPECT_EQ(checkPictureFile(file).topDown, std::string_view(name).ends_with("top-down")) << name;
+    }
+    const std::string whole = bitmapOf(infoHeader(4, 4, 32), std::string(64, 'p'));
+    const auto patched = [&whole](std::size_t at, const std::string& value) {
+        return std::string(whole).replace(at, value.size(), value);
+    };
+    const std::pair<const char*, std::string> damaged[] = {
+        {"signature only", "BM"},
+        {"no image header", whole.substr(0, 16)},
+        {"pixels cut short", whole.substr(0, whole.size() - 1)},
+        {"pixels far beyond the end", patched(10, little(0x7FFFFFF0, 4))},
+        {"image header larger than the file", patched(14, little(0x10000, 4))},
+        {"image header too small", patched(14, little(20, 4))},
+        {"two planes", patched(26, little(2, 2))},
+        {"unknown depth", patched(28, little(7, 2))},
+        {"colour table beyond the end", patched(46, little(0xFFFFFFFF, 4))},
+        {"run-length coded pixels beyond the end",
+         bitmapOf(infoHeader(4, 1, 8, kRunLength8, 1000, 1), std::string(4, 'c') + std::string("\0\1", 2))},
+        {"run-length coded without their size", bitmapOf(infoHeader(4, 1, 8, kRunLength8, 0, 1), std::string(6, 'c'))},
+        {"run-length coded from the top down", bitmapOf(infoHeader(4, -1, 8, kRunLength8, 2, 1), std::string(6, 'c'))},
+        {"compression of another depth", bitmapOf(infoHeader(4, 1, 24, kRunLength8, 4), std::string(4, '\0'))},
+        {"embedded JPEG", bitmapOf(infoHeader(1, 1, 0, 4, 4), std::string(4, '\0'))},
+        {"core header without its pixels", bitmapOf(coreHeader, std::string(2 * 12 - 1, 'p'))},
+    };
+    for (const auto& [name, file] : damaged) {
+        EXPECT_EQ(faultOf(file), PictureFault::NotAPicture) << name;
+    }
 }
 
 TEST(PictureFileTest, AnIconIsTakenOnlyWhenEveryEntryLiesWithinTheFileAndIsAnIconsImage) {

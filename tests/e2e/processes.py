@@ -1,5 +1,6 @@
-"""Ending a process that a test started, politely first."""
+"""Ending a process that a test started, politely first, and the processes it started in turn."""
 
+import os
 import subprocess
 
 
@@ -19,3 +20,19 @@ def fail_if_ended(process, name, log_path):
     if process.poll() is not None:
         log = log_path.read_text(errors="replace")
         raise RuntimeError(f"{name} ended with {process.returncode}: {log}")
+
+
+def child_processes(pid):
+    """The ids of the processes whose parent is pid (a zombie included, until its parent has reaped it)."""
+    children = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat") as stat:
+                fields = stat.read().rpartition(")")[2].split()
+        except OSError:
+            continue  # ended meanwhile
+        if int(fields[1]) == pid:
+            children.append(int(entry))
+    return children

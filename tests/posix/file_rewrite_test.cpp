@@ -7,12 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <latch>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
@@ -24,6 +26,14 @@ struct stat statusOf(const std::string& path) {
     struct stat status {};
     stat(path.c_str(), &status);
     return status;
+}
+
+// Whether thread `thread` of this process waits for a lock: in flock, or in the pause between two tries.
+bool waitsForALock(pid_t thread) {
+    std::ifstream in("/proc/self/task/" + std::to_string(thread) + "/syscall");
+    long call = -1;
+    in >> call;
+    return call == SYS_flock || call == SYS_clock_nanosleep || call == SYS_nanosleep;
 }
 
 std::optional<std::string> attribute(const std::string& path, const char* name) {
@@ -140,16 +150,16 @@ TEST_F(FileRewriteTest, AReadWaitsForASaveThatHoldsTheFile) {
     ASSERT_GE(fd, 0);
     ASSERT_EQ(flock(fd, LOCK_EX), 0);
     ASSERT_EQ(pwrite(fd, "half", 4, 0), 4);
-    std::atomic<bool> reading{false};
+    std::latch started{2};
+    pid_t readerThread = 0;
     std::string seen;
     std::thread reader([&] {
-        reading = true;
+        readerThread = gettid();
+        started.arrive_and_wait();
         seen = platform.readFile(path, 100).bytes;
     });
-    while (!reading) {
-        std::this_thread::yield();
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the reader is at the lock by now
+    started.arrive_and_wait();
+    EXPECT_TRUE(waitUntil([&] { return waitsForALock(readerThread); })) << "the read never waited for the lock";
     ASSERT_EQ(pwrite(fd, "whole new", 9, 0), 9);
     flock(fd, LOCK_UN);
     reader.join();

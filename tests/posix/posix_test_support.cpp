@@ -113,7 +113,8 @@ void writeRecordingProgram(const std::string& path, const std::string& recordFil
                << "  for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" << recordFile << ".part'\n"
                << "mv '" << recordFile << ".part' '" << recordFile << "'\n";
         if (sleepSeconds > 0) {
-            script << "sleep " << sleepSeconds << "\n";
+            // Away from the test's output, which its runner reads to the end.
+            script << "exec sleep " << sleepSeconds << " >/dev/null 2>&1\n";
         }
         if (!script) {
             throw std::runtime_error("cannot write " + path);
@@ -124,9 +125,20 @@ void writeRecordingProgram(const std::string& path, const std::string& recordFil
     }
 }
 
-std::optional<StartRecord> waitForRecord(const std::string& recordFile) {
+bool waitUntil(const std::function<bool()>& condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline) {
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+std::optional<StartRecord> waitForRecord(const std::string& recordFile) {
+    std::optional<StartRecord> found;
+    waitUntil([&] {
         std::ifstream in(recordFile, std::ios::binary);
         if (in) {
             StartRecord record;
@@ -142,11 +154,11 @@ std::optional<StartRecord> waitForRecord(const std::string& recordFile) {
             if (std::to_string(record.arguments.size()) != count) {
                 throw std::runtime_error("the record of " + recordFile + " does not add up");
             }
-            return record;
+            found = std::move(record);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return std::nullopt;
+        return found.has_value();
+    });
+    return found;
 }
 
 StandInFolder::StandInFolder(const std::filesystem::path& parent, const std::string& name)
@@ -185,6 +197,10 @@ std::vector<ChildProcess> childProcesses() {
     }
     closedir(proc);
     return children;
+}
+
+bool waitForEveryChildReaped() {
+    return waitUntil([] { return childProcesses().empty(); });
 }
 
 pid_t deadProcessId() {

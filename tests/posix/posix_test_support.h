@@ -77,12 +77,19 @@ private:
     ScopedVariable path_;
 };
 
+// Whether `condition` holds within a few seconds, asked again every 10 ms.
+bool waitUntil(const std::function<bool()>& condition);
+
 // Child processes of this process, with their state letter ('Z' for a zombie).
 struct ChildProcess {
     int pid;
     char state;
 };
 std::vector<ChildProcess> childProcesses();
+
+// Whether every child this process started has ended and been reaped within a few seconds: whatever a started
+// program was going to do, it has done by then.
+bool waitForEveryChildReaped();
 
 // A process id that has just ended, so no process runs under it.
 pid_t deadProcessId();

@@ -10,7 +10,6 @@
 #include <cstring>
 #include <fstream>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace hopwick::testing {
@@ -60,7 +59,7 @@ TEST_F(ProgramStartTest, TheFirstInstalledEquivalentInTableOrderStarts) {
     ASSERT_TRUE(bin.waitFor("xcalc"));
     ASSERT_TRUE(platform.startProgram("Wangimg.exe", kShowNormal).started);
     ASSERT_TRUE(bin.waitFor("gwenview"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(waitForEveryChildReaped()); // any other program started would have recorded by now
     EXPECT_FALSE(bin.ran("kate"));
     EXPECT_FALSE(bin.ran("leafpad"));
     EXPECT_FALSE(bin.ran("feh"));
@@ -155,7 +154,8 @@ TEST_F(ProgramStartTest, StartedProgramsAreNotWaitedForAndLeaveNoZombie) {
     for (const char* program : {"one", "two", "three", "quick"}) {
         ASSERT_TRUE(bin.waitFor(program));
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // The quick one has ended: it is reaped while the others still run.
+    EXPECT_TRUE(waitUntil([] { return childProcesses().size() <= 3; })) << "the quick child was not reaped";
     for (const ChildProcess& child : childProcesses()) {
         EXPECT_NE(child.state, 'Z') << "child process " << child.pid << " was not reaped";
     }

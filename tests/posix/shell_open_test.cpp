@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 namespace hopwick::testing {
 namespace {
 
@@ -65,14 +62,20 @@ TEST_F(ShellOpenTest, ShellCharactersArriveUntouchedAndRunNothing) {
         ASSERT_TRUE(record) << file;
         EXPECT_EQ(record->arguments, Arguments{file});
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(waitForEveryChildReaped()); // a shell, had one run, would have ended after its commands
     EXPECT_EQ(folderEntries(work), Arguments{});
 }
 
 TEST_F(ShellOpenTest, NothingIsOpenedForAnEmptyFileOrAMissingWorkingFolder) {
     platform.shellExecute("open", "", work, kShow);
     platform.shellExecute("open", "x.txt", temp.file("no such folder"), kShow);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // A later open through an xdg-open of its own, and every child reaped: an xdg-open that either call had
+    // started would have recorded by then.
+    StandInFolder later(temp.path(), "later-bin");
+    later.add("xdg-open");
+    platform.shellExecute("open", "x.txt", work, kShow);
+    ASSERT_TRUE(later.waitFor("xdg-open"));
+    ASSERT_TRUE(waitForEveryChildReaped());
     EXPECT_FALSE(bin.ran("xdg-open"));
     EXPECT_TRUE(platform.messages.empty());
 }

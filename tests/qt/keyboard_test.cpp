@@ -1,6 +1,9 @@
 #include "launcher_test_case.h"
 
+#include <algorithm>
+
 #include <QtTest/QtTest>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QMessageBox>
@@ -71,7 +74,7 @@ private slots:
         QFETCH(int, key);
         launcher->window.setFocus();
         QTest::keyClick(&launcher->window, Qt::Key(key), Qt::AltModifier);
-        QTest::qWait(300); // an access key clicks its button after a short animation
+        QTRY_VERIFY(!aButtonIsDown());
         QVERIFY(launcher->platform.modals.empty());
         QCOMPARE(launcher->platform.beeps, 0);
         QCOMPARE(list()->count(), 15);
@@ -90,7 +93,7 @@ private slots:
         QTRY_COMPARE(launcher->platform.modals.size(), std::size_t(2));
         QCOMPARE(launcher->platform.modals[1].title, kInitialiseTitle);
         QCOMPARE(launcher->platform.modals[1].text, kInitialisePrompt);
-        QTest::qWait(300);
+        QTRY_VERIFY(!aButtonIsDown());
         QCOMPARE(launcher->platform.modals.size(), std::size_t(2)); // each key ran its command once
     }
 
@@ -104,7 +107,7 @@ private slots:
         // C is both a shortcut and an access key: the choose dialog comes up once.
         launcher->platform.answers.push_back(cancel());
         QTest::keyClick(text(), Qt::Key_C, Qt::AltModifier);
-        QTest::qWait(300);
+        QTRY_VERIFY(!aButtonIsDown());
         QCOMPARE(launcher->platform.modals.size(), std::size_t(2));
         QVERIFY(!launcher->platform.modals[1].filters.isEmpty());
     }
@@ -300,6 +303,13 @@ private:
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
     }
     QListWidget* list() const { return launcher->find<QListWidget>("List1"); }
+    // An access key holds its button down for a short animation and clicks it at the end: once no button is
+    // down, whatever a key set off has run.
+    bool aButtonIsDown() const {
+        const QList<QAbstractButton*> buttons = launcher->window.findChildren<QAbstractButton*>();
+        return std::any_of(buttons.begin(), buttons.end(),
+                           [](const QAbstractButton* button) { return button->isDown(); });
+    }
     QLineEdit* text() const { return launcher->find<QLineEdit>("Text1"); }
     void accessKeys_data() {
         QTest::addColumn<int>("key");

@@ -1,5 +1,5 @@
 #include "platform/win32/system_error.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_platform.h"
 #include "support/temp_folder.h"
 #include "win32_test_support.h"

@@ -2,8 +2,8 @@
 #include "picture_samples.h"
 #include "platform/win32/ole_on_demand.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_texts.h"
 #include "support/temp_folder.h"
@@ -69,11 +69,78 @@ TEST_F(PictureTest, BitmapsAndIconsAreDrawnAtTheTopLeftInTheirOwnColours) {
     EXPECT_EQ(iconPixels[16 * 20 + 16], RGB(0xFF, 0xFF, 0xFF));
 }
 
+// Rows of three-byte pixels (blue, green, red), each row padded to whole 32-bit words.
+std::string rows24(const std::vector<std::vector<std::uint32_t>>& rows) {
+    std::string out;
+    for (const std::vector<std::uint32_t>& row : rows) {
+        for (const std::uint32_t colour : row) {
+            out += bytes32(colour).substr(0, 3);
+        }
+        out.append((4 - row.size() * 3 % 4) % 4, '\0');
+    }
+    return out;
+}
+
+// The kinds of bitmap that other programs write, as the check takes them: the system's loader draws each at its
+// size, the top-down one with its first row on top.
+TEST_F(PictureTest, EveryKindOfBitmapThatTheCheckTakesLoads) {
+    const std::uint32_t red = 0x00FF0000;
+    const std::uint32_t green = 0x0000FF00;
+    const std::uint32_t blue = 0x000000FF;
+    const std::string coreHeader = bytes32(12) + bytes16(3) + bytes16(2) + bytes16(1) + bytes16(24);
+    const struct {
+        const char* name;
+        std::string file;
+        int width;
+        int height;
+    } samples[] = {
+        {"24 bits, rows padded",
+         bitmapFile(
+             infoHeader(5, 3, 24), "",
+             rows24({{red, red, red, red, red}, {green, green, green, green, green}, {blue, blue, blue, blue, blue}})),
+         5, 3},
+        {"32 bits", plainBitmap(3, 2, green), 3, 2},
+        {"8 bits, two colours used",
+         bitmapFile(infoHeader(3, 1, 8, BI_RGB, 0, 2), bytes32(blue) + bytes32(red),
+                    std::string("\x01\x00\x01\x00", 4)),
+         3, 1},
+        {"8 bits, run-length encoded",
+         bitmapFile(infoHeader(4, 2, 8, BI_RLE8, 8, 2), bytes32(green) + bytes32(red),
+                    std::string("\x04\x01\x00\x00\x04\x00\x00\x01", 8)),
+         4, 2},
+        {"core header", bitmapFile(coreHeader, "", rows24({{blue, blue, blue}, {red, green, blue}})), 3, 2},
+    };
+    for (const auto& sample : samples) {
+        const PictureLoad load = platform.loadPicture(temp.write("kind.bmp", sample.file));
+        ASSERT_TRUE(load.picture) << sample.name << ": " << load.error;
+        EXPECT_EQ(load.picture->widthPixels(), sample.width) << sample.name;
+        EXPECT_EQ(load.picture->heightPixels(), sample.height) << sample.name;
+    }
+    const PictureLoad topDown =
+        platform.loadPicture(temp.write("top.bmp", bitmapFile(infoHeader(1, -2, 24), "", rows24({{red}, {blue}}))));
+    ASSERT_TRUE(topDown.picture) << topDown.error;
+    EXPECT_EQ(drawnOnWhite(dynamic_cast<const Win32Picture&>(*topDown.picture), 1, 2),
+              (std::vector<COLORREF>{RGB(0xFF, 0, 0), RGB(0, 0, 0xFF)}));
+}
+
+// A bitmap that another program has open for writing cannot be held against changes while the image loader reads
+// it again: it loads from the bytes that were checked.
+TEST_F(PictureTest, ABitmapThatAnotherProgramWritesLoadsFromTheCheckedBytes) {
+    const std::string path = temp.write("busy.bmp", plainBitmap(6, 4, 0x0000FF00));
+    const UniqueHandle writer(CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer.valid());
+    const PictureLoad load = platform.loadPicture(path);
+    ASSERT_TRUE(load.picture) << load.error;
+    EXPECT_EQ(load.picture->widthPixels(), 6);
+    EXPECT_EQ(drawnOnWhite(dynamic_cast<const Win32Picture&>(*load.picture), 1, 1)[0], RGB(0, 0xFF, 0));
+}
+
 TEST_F(PictureTest, WhatIsNoPictureFailsWithAReasonAndAnEmptyPathGivesNone) {
     const PictureLoad none = platform.loadPicture("");
     EXPECT_FALSE(none.picture);
     EXPECT_EQ(none.error, "");
-    // Bitmaps fail through their own reader, everything else through the system's picture loader: both say why.
+    // Refused by the check or by the system's picture loader: both say why.
     for (const std::string& path :
          {temp.write("notes.bmp", "just some text, no bitmap"), temp.write("broken.bmp", "BM and then no bitmap"),
           temp.write("cut.bmp", plainBitmap(8, 8, 0).substr(0, 100)), temp.write("empty.gif", ""),

@@ -1,5 +1,9 @@
+// The annotation's identifiers are defined here, as no import library of mingw-w64 holds them.
+#include <initguid.h>
+
 #include "app/main_form.h"
 #include "app/texts.h"
+#include "platform/win32/accessible_control.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_texts.h"
@@ -11,6 +15,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -293,6 +298,130 @@ TEST_F(WindowAccessibilityTest, APressOnAClickableLabelClicksIt) {
     help->Release();
     settle();
     EXPECT_EQ(platform.shellCalls.size(), 1u);
+}
+
+// Whatever interface a control's object offers leads back to the same object, as COM requires: an object that
+// handed out another object's interfaces would let a caller's references reach an object it never asked for.
+TEST_F(WindowAccessibilityTest, EveryInterfaceOfAControlsObjectIsTheSameObjects) {
+    const auto identity = [](IUnknown& object) {
+        IUnknown* unknown = nullptr;
+        EXPECT_EQ(object.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
+        if (unknown != nullptr) {
+            unknown->Release();
+        }
+        return unknown;
+    };
+    for (const ControlId id : {ControlId::List1, ControlId::Label2, ControlId::Text1}) {
+        SCOPED_TRACE(std::string(controlSpec(id).name));
+        IAccessible* object = objectOf(id);
+        ASSERT_NE(object, nullptr);
+        for (const IID& other : {IID_IEnumVARIANT, IID_IOleWindow, IID_IDispatch, IID_IServiceProvider}) {
+            IUnknown* offered = nullptr;
+            if (SUCCEEDED(object->QueryInterface(other, reinterpret_cast<void**>(&offered))) && offered != nullptr) {
+                EXPECT_EQ(identity(*offered), identity(*object));
+                offered->Release();
+            }
+        }
+        object->Release();
+    }
+}
+
+// The system's annotation service as a test sees it: every property laid over a control's object, by window.
+class RecordingAnnotation final : public IAccPropServices {
+public:
+    std::map<HWND, std::map<std::string, std::wstring>> texts;
+    std::map<HWND, long> roles;
+    HRESULT answer = S_OK;
+
+    HRESULT STDMETHODCALLTYPE SetHwndPropStr(HWND window, DWORD object, DWORD child, MSAAPROPID property,
+                                             LPCWSTR text) override {
+        EXPECT_EQ(object, static_cast<DWORD>(OBJID_CLIENT));
+        EXPECT_EQ(child, static_cast<DWORD>(CHILDID_SELF));
+        if (SUCCEEDED(answer)) {
+            texts[window][nameOf(property)] = text;
+        }
+        return answer;
+    }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND window, DWORD object, DWORD child, MSAAPROPID property,
+                                          VARIANT value) override {
+        EXPECT_EQ(object, static_cast<DWORD>(OBJID_CLIENT));
+        EXPECT_EQ(child, static_cast<DWORD>(CHILDID_SELF));
+        EXPECT_TRUE(IsEqualGUID(property, PROPID_ACC_ROLE));
+        EXPECT_EQ(value.vt, VT_I4);
+        if (SUCCEEDED(answer)) {
+            roles[window] = value.lVal;
+        }
+        return answer;
+    }
+
+    // Not used by the window.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                            AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*,
+                                                 AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override {
+        return E_NOTIMPL;
+    }
+
+private:
+    static std::string nameOf(const MSAAPROPID& property) {
+        if (IsEqualGUID(property, PROPID_ACC_NAME)) {
+            return "name";
+        }
+        if (IsEqualGUID(property, PROPID_ACC_DESCRIPTION)) {
+            return "description";
+        }
+        return IsEqualGUID(property, PROPID_ACC_DEFAULTACTION) ? "default action" : "other";
+    }
+};
+
+// Where the system keeps annotations, the traits are laid over the system's own object: the name, description
+// and role, and a pressable label's action's name; what the traits leave empty stays the system's. Wine's
+// oleacc keeps none, so there only this record of them can be checked.
+TEST_F(WindowAccessibilityTest, TheTraitsAreLaidOverTheSystemsObjectAsAnnotations) {
+    RecordingAnnotation annotation;
+    const HWND list = controlWindow(ControlId::List1);
+    const HWND label = controlWindow(ControlId::Label2);
+    EXPECT_TRUE(annotateControl(annotation, list, {L"ｱｲﾃﾑ", L"", ROLE_SYSTEM_LIST, false}));
+    EXPECT_TRUE(annotateControl(annotation, label, {L"他の", L"設定", ROLE_SYSTEM_PUSHBUTTON, true}));
+    EXPECT_EQ(annotation.texts[list], (std::map<std::string, std::wstring>{{"name", L"ｱｲﾃﾑ"}}));
+    EXPECT_EQ(annotation.roles[list], ROLE_SYSTEM_LIST);
+    EXPECT_EQ(annotation.texts[label],
+              (std::map<std::string, std::wstring>{
+                  {"name", L"他の"}, {"description", L"設定"}, {"default action", widen(texts::kPressAction)}}));
+    EXPECT_EQ(annotation.roles[label], ROLE_SYSTEM_PUSHBUTTON);
+    const HWND edit = controlWindow(ControlId::Text1);
+    EXPECT_TRUE(annotateControl(annotation, edit, {}));
+    EXPECT_EQ(annotation.texts.count(edit), 0U);
+    EXPECT_EQ(annotation.roles.count(edit), 0U);
+    // A system that refuses them leaves the traits to the control's own object.
+    annotation.answer = E_NOTIMPL;
+    EXPECT_FALSE(annotateControl(annotation, list, {L"ｱｲﾃﾑ", L"", ROLE_SYSTEM_LIST, false}));
+    EXPECT_FALSE(annotateControl(annotation, edit, {L"", L"", ROLE_SYSTEM_TEXT, false}));
 }
 
 } // namespace

@@ -2,9 +2,7 @@
 
 #include <QtGui/QFontInfo>
 #include <QtGui/QFontMetrics>
-#include <QtGui/QGlyphRun>
 #include <QtGui/QPainter>
-#include <QtGui/QRawFont>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOptionFocusRect>
 
@@ -72,18 +70,9 @@ void EntryPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     const int width = option.rect.width() - margin;
     const QPoint origin(option.rect.left() + margin, option.rect.top() + option.fontMetrics.ascent());
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    const QRawFont listFont = QRawFont::fromFont(option.font);
-    if (!plainLine_ || plainLine_->font() != listFont) {
-        plainLine_.emplace(listFont);
-    }
-    if (const std::optional<QGlyphRun> run = plainLine_->layOut(text, width)) {
-        painter->drawGlyphRun(origin, *run);
-    } else {
-        // Text that needs the shaper: marks, other scripts, characters from other fonts.
-        const qsizetype shown = visibleLength(text, QFontMetrics(measuringFont(option.font)), width);
-        painter->setFont(option.font);
-        painter->drawText(origin, text.left(shown));
-    }
+    const qsizetype shown = visibleLength(text, QFontMetrics(measuringFont(option.font)), width);
+    painter->setFont(option.font);
+    painter->drawText(origin, text.left(shown));
     painter->restore();
 
     if (option.state.testFlag(QStyle::State_HasFocus) && option.widget) {

@@ -1,16 +1,12 @@
 #pragma once
 
-#include "plain_line.h"
-
 #include <QtWidgets/QAbstractItemDelegate>
-
-#include <optional>
 
 namespace hopwick {
 
 // Draws List1's entries as a Windows list box does: one line of the list's font, the row as high as its em,
-// a long entry cut at the list's edge. Only the part that shows is laid out, from the font's own advances where
-// the text needs no shaper: laying out and drawing long paths is most of the cost of the list's first frame.
+// a long entry cut at the list's edge. Only the part that shows is shaped: laying out and drawing long paths is
+// most of the cost of the list's first frame.
 class EntryPainter final : public QAbstractItemDelegate {
 public:
     using QAbstractItemDelegate::QAbstractItemDelegate;
@@ -21,10 +17,6 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
-private:
-    // The list font's own layout, kept from one entry to the next.
-    mutable std::optional<PlainLine> plainLine_;
 };
 
 } // namespace hopwick

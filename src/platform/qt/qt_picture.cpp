@@ -1,7 +1,5 @@
 #include "qt_picture.h"
 
-#include "plain_bitmap.h"
-
 #include "app/texts.h"
 #include "edit/picture_file.h"
 
@@ -55,11 +53,6 @@ PictureLoad decodePicture(std::string_view bytes) {
     case PictureFault::NotAPicture: return {nullptr, texts::kNotAPictureReason};
     case PictureFault::TooLarge: return {nullptr, texts::kPictureTooManyPixelsReason};
     case PictureFault::None: break;
-    }
-    if (check.kind == PictureKind::Bitmap) {
-        if (std::optional<QImage> bitmap = plainBitmap(bytes)) {
-            return {std::make_shared<QtPicture>(*bitmap), {}};
-        }
     }
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);

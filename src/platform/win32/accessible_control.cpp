@@ -1,11 +1,13 @@
+// The annotation's identifiers are defined here, as no import library of mingw-w64 holds them.
+#include <initguid.h>
+
 #include "platform/win32/accessible_control.h"
 
 #include "platform/win32/ole_on_demand.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_texts.h"
-
-#include <oleacc.h>
 
 #include <utility>
 
@@ -16,6 +18,7 @@ namespace {
 const auto kCreateStdAccessibleObject = HOPWICK_SYSTEM_FUNCTION(L"oleacc.dll", CreateStdAccessibleObject);
 const auto kLresultFromObject = HOPWICK_SYSTEM_FUNCTION(L"oleacc.dll", LresultFromObject);
 const auto kSysAllocString = HOPWICK_SYSTEM_FUNCTION(L"oleaut32.dll", SysAllocString);
+const auto kCoCreateInstance = HOPWICK_SYSTEM_FUNCTION(L"ole32.dll", CoCreateInstance);
 
 bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -38,26 +41,28 @@ HRESULT giveText(const std::wstring& text, BSTR* out) {
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-// The system's object for the control, answering for itself wherever the traits say nothing; the control's
-// children (the list's entries) are always the system's.
+// An object of its own for the control that holds the system's object and passes to it whatever the traits do
+// not say; the control's children (the list's entries) are always the system's. It offers only its own
+// interfaces, so that every interface asked of it leads back to the same object, as COM requires; callers then
+// read the children one by one rather than through the system's enumeration.
 class AccessibleControl final : public IAccessible {
 public:
-    AccessibleControl(HWND control, IAccessible* system, AccessibleTraits traits)
-        : control_(control), system_(system), traits_(std::move(traits)) {}
+    AccessibleControl(HWND control, ComPtr<IAccessible> system, AccessibleTraits traits)
+        : control_(control), system_(std::move(system)), traits_(std::move(traits)) {}
     AccessibleControl(const AccessibleControl&) = delete;
     AccessibleControl& operator=(const AccessibleControl&) = delete;
 
-    // IUnknown: the other interfaces of the system's object (its children's enumeration, its window) are its.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
         if (out == nullptr) {
             return E_POINTER;
         }
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDispatch) || IsEqualIID(id, __uuidof(IAccessible))) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
+        *out = nullptr;
+        if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IDispatch) && !IsEqualIID(id, __uuidof(IAccessible))) {
+            return E_NOINTERFACE;
         }
-        return system_->QueryInterface(id, out);
+        *out = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -165,32 +170,66 @@ public:
     }
 
 private:
-    ~AccessibleControl() { system_->Release(); }
+    ~AccessibleControl() = default;
 
     HWND control_;
-    IAccessible* system_;
+    ComPtr<IAccessible> system_;
     AccessibleTraits traits_;
     LONG references_ = 1;
 };
 
+// The system's annotation service; null where oleacc or OLE is missing.
+ComPtr<IAccPropServices> annotationServices() {
+    const auto create = kCoCreateInstance.get();
+    ComPtr<IAccPropServices> services;
+    if (create != nullptr) {
+        create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, services.putVoid());
+    }
+    return services;
+}
+
 } // namespace
+
+bool annotateControl(IAccPropServices& services, HWND control, const AccessibleTraits& traits) {
+    const auto annotate = [&services, control](const MSAAPROPID& property, const std::wstring& text) {
+        return text.empty() || SUCCEEDED(services.SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                                 CHILDID_SELF, property, text.c_str()));
+    };
+    bool taken = annotate(PROPID_ACC_NAME, traits.name) && annotate(PROPID_ACC_DESCRIPTION, traits.description);
+    taken = taken && annotate(PROPID_ACC_DEFAULTACTION, traits.pressable ? widen(texts::kPressAction) : L"");
+    if (taken && traits.role != 0) {
+        VARIANT role{};
+        role.vt = VT_I4;
+        role.lVal = traits.role;
+        taken = SUCCEEDED(
+            services.SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, role));
+    }
+    return taken;
+}
 
 LRESULT accessibleObjectFor(HWND control, WPARAM flags, LPARAM objectId, const AccessibleTraits& traits) {
     if (static_cast<LONG>(objectId) != OBJID_CLIENT) {
         return 0;
     }
+    // Annotation and handing an object over go through COM, which an assistive technology's request is the first
+    // need of.
+    needOle();
+    // Laid anew at each request, so that the texts are always the controls' current ones.
+    const ComPtr<IAccPropServices> services = annotationServices();
+    if (services && annotateControl(*services.get(), control, traits) && !traits.pressable) {
+        return 0;
+    }
+    // A press is what annotation cannot do: the pressable labels keep an object of their own.
     const auto createStandard = kCreateStdAccessibleObject.get();
     const auto toResult = kLresultFromObject.get();
     if (createStandard == nullptr || toResult == nullptr) {
         return 0;
     }
-    // The object is handed over through COM, which an assistive technology's request is the first need of.
-    needOle();
-    void* system = nullptr;
-    if (FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), &system)) || system == nullptr) {
+    ComPtr<IAccessible> system;
+    if (FAILED(createStandard(control, OBJID_CLIENT, __uuidof(IAccessible), system.putVoid())) || !system) {
         return 0;
     }
-    auto* object = new AccessibleControl(control, static_cast<IAccessible*>(system), traits);
+    auto* object = new AccessibleControl(control, std::move(system), traits);
     const LRESULT result = toResult(__uuidof(IAccessible), flags, static_cast<IAccessible*>(object));
     object->Release();
     return result < 0 ? 0 : result; // a failure's code is no object

@@ -7,12 +7,12 @@ namespace hopwick::win32 {
 
 HFONT ControlFonts::get(const FontSpec& spec, int weight, UINT dpi) {
     if (dpi != dpi_) {
-        clear();
+        fonts_.clear();
         dpi_ = dpi;
     }
     const auto key = std::make_tuple(std::string(spec.family), spec.points, weight);
     if (const auto found = fonts_.find(key); found != fonts_.end()) {
-        return found->second;
+        return found->second.get();
     }
     LOGFONTW font{};
     font.lfHeight = fontHeightOf(spec.points, dpi);
@@ -21,16 +21,7 @@ HFONT ControlFonts::get(const FontSpec& spec, int weight, UINT dpi) {
     font.lfQuality = DEFAULT_QUALITY;
     const std::wstring family = widen(spec.family);
     family.copy(font.lfFaceName, LF_FACESIZE - 1);
-    const HFONT made = CreateFontIndirectW(&font);
-    fonts_.emplace(key, made);
-    return made;
-}
-
-void ControlFonts::clear() {
-    for (const auto& [key, font] : fonts_) {
-        DeleteObject(font);
-    }
-    fonts_.clear();
+    return fonts_.emplace(key, GdiObject<HFONT>(CreateFontIndirectW(&font))).first->second.get();
 }
 
 } // namespace hopwick::win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/control_table.h"
+#include "platform/win32/win32_owners.h"
 
 #include <windows.h>
 
@@ -13,19 +14,12 @@ namespace hopwick::win32 {
 // The fonts of the controls at one resolution, made once each and deleted together.
 class ControlFonts {
 public:
-    ControlFonts() = default;
-    ControlFonts(const ControlFonts&) = delete;
-    ControlFonts& operator=(const ControlFonts&) = delete;
-    ~ControlFonts() { clear(); }
-
     // The font of `spec` with `weight` at `dpi`; the fonts of another resolution are dropped first.
     HFONT get(const FontSpec& spec, int weight, UINT dpi);
 
 private:
-    void clear();
-
     UINT dpi_ = 0;
-    std::map<std::tuple<std::string, double, int>, HFONT> fonts_;
+    std::map<std::tuple<std::string, double, int>, GdiObject<HFONT>> fonts_;
 };
 
 } // namespace hopwick::win32

@@ -2,8 +2,8 @@
 #include "platform/system_platform.h"
 #include "platform/win32/file_lock.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_owners.h"
 
 #include <algorithm>
 

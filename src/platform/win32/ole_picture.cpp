@@ -3,9 +3,11 @@
 #include "platform/win32/ole_on_demand.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/system_function.h"
+#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_texts.h"
 
 #include <cstring>
+#include <utility>
 
 namespace hopwick::win32 {
 
@@ -18,44 +20,39 @@ const auto kLoadPicture = HOPWICK_SYSTEM_FUNCTION(L"oleaut32.dll", OleLoadPictur
 
 // The picture's size in pixels as the loader measured it: HIMETRIC at the screen's resolution.
 int screenPixels(long himetric, int axis) {
-    const HDC screen = GetDC(nullptr);
-    const int pixels = MulDiv(himetric, GetDeviceCaps(screen, axis), kHimetricPerInch);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    const WindowDc screen(nullptr);
+    return MulDiv(himetric, GetDeviceCaps(screen.get(), axis), kHimetricPerInch);
 }
 
 // The bytes as a stream, which the picture loader reads; null when memory runs out (GetLastError tells).
-IStream* streamOf(const std::string& bytes) {
+ComPtr<IStream> streamOf(const std::string& bytes) {
     const auto createStream = kCreateStream.get();
     if (createStream == nullptr) {
-        return nullptr;
+        return {};
     }
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (memory == nullptr) {
-        return nullptr;
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    void* const place = memory.valid() ? GlobalLock(memory.get()) : nullptr;
+    if (place == nullptr) {
+        return {};
     }
-    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
-    GlobalUnlock(memory);
-    IStream* stream = nullptr;
-    if (FAILED(createStream(memory, TRUE, &stream))) {
-        GlobalFree(memory);
+    std::memcpy(place, bytes.data(), bytes.size());
+    GlobalUnlock(memory.get());
+    ComPtr<IStream> stream;
+    if (FAILED(createStream(memory.get(), TRUE, stream.put()))) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
+        return {};
     }
+    memory.release(); // the stream frees it
     return stream;
 }
 
 } // namespace
 
-OlePicture::OlePicture(IPicture* picture) : picture_(picture) {
+OlePicture::OlePicture(ComPtr<IPicture> picture) : picture_(std::move(picture)) {
     picture_->get_Width(&width_);
     picture_->get_Height(&height_);
     widthPixels_ = screenPixels(width_, LOGPIXELSX);
     heightPixels_ = screenPixels(height_, LOGPIXELSY);
-}
-
-OlePicture::~OlePicture() {
-    picture_->Release();
 }
 
 void OlePicture::draw(HDC dc, int x, int y) const {
@@ -69,22 +66,21 @@ PictureLoad olePictureOf(const std::string& bytes) {
     if (loadPicture == nullptr) {
         return {nullptr, systemMessage(GetLastError())};
     }
-    IStream* stream = streamOf(bytes);
-    if (stream == nullptr) {
+    const ComPtr<IStream> stream = streamOf(bytes);
+    if (!stream) {
         return {nullptr, systemMessage(GetLastError())};
     }
-    IPicture* picture = nullptr;
+    ComPtr<IPicture> picture;
     const HRESULT result =
-        loadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
-    stream->Release();
+        loadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, picture.putVoid());
     // The loader's own failures say only that the bytes are no picture it knows.
-    if (result == CTL_E_INVALIDPICTURE || result == E_FAIL || (SUCCEEDED(result) && picture == nullptr)) {
+    if (result == CTL_E_INVALIDPICTURE || result == E_FAIL || (SUCCEEDED(result) && !picture)) {
         return {nullptr, texts::kNotAPicture};
     }
     if (FAILED(result)) {
         return {nullptr, systemMessage(static_cast<unsigned long>(result))};
     }
-    return {std::make_shared<OlePicture>(picture), {}};
+    return {std::make_shared<OlePicture>(std::move(picture)), {}};
 }
 
 } // namespace hopwick::win32

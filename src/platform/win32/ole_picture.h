@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/win32/picture.h"
+#include "platform/win32/win32_owners.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -9,20 +10,17 @@
 
 namespace hopwick::win32 {
 
-// A picture that the system's picture loader read (icon, GIF, JPEG, metafile), drawn at its own size.
+// A picture that the system's picture loader read, drawn at its own size.
 class OlePicture final : public Win32Picture {
 public:
-    explicit OlePicture(IPicture* picture);
-    OlePicture(const OlePicture&) = delete;
-    OlePicture& operator=(const OlePicture&) = delete;
-    ~OlePicture() override;
+    explicit OlePicture(ComPtr<IPicture> picture);
 
     int widthPixels() const override { return widthPixels_; }
     int heightPixels() const override { return heightPixels_; }
     void draw(HDC dc, int x, int y) const override;
 
 private:
-    IPicture* picture_;
+    ComPtr<IPicture> picture_;
     OLE_XSIZE_HIMETRIC width_ = 0;
     OLE_YSIZE_HIMETRIC height_ = 0;
     int widthPixels_ = 0;

@@ -1,7 +1,7 @@
 #include "platform/system_platform.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_owners.h"
 
 namespace hopwick {
 

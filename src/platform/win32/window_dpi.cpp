@@ -1,6 +1,7 @@
 #include "platform/win32/window_dpi.h"
 
 #include "platform/win32/system_function.h"
+#include "platform/win32/win32_owners.h"
 
 namespace hopwick::win32 {
 
@@ -11,9 +12,8 @@ const auto kGetDpiForSystem = HOPWICK_SYSTEM_FUNCTION(L"user32.dll", GetDpiForSy
 
 // What a process that is aware of the resolution sees on every Windows: the screen's logical pixels per inch.
 UINT screenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/main_window.h"
 #include "platform/win32/units.h"
+#include "platform/win32/win32_owners.h"
 
 namespace hopwick::win32 {
 
@@ -16,15 +17,13 @@ void MainWindow::paintBackground(HDC dc) {
 void MainWindow::drawColoredButton(const DRAWITEMSTRUCT& item) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     RECT area = item.rcItem;
-    const HBRUSH face = CreateSolidBrush(colorRefOf(form_.Command1.BackColor()));
-    FillRect(item.hDC, &area, face);
-    DeleteObject(face);
+    const GdiObject<HBRUSH> face(CreateSolidBrush(colorRefOf(form_.Command1.BackColor())));
+    FillRect(item.hDC, &area, face.get());
     DrawEdge(item.hDC, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
     wchar_t caption[64] = {};
     GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
-    const HGDIOBJ oldFont =
-        SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    const SelectedObject font(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     RECT text = area;
@@ -32,7 +31,6 @@ void MainWindow::drawColoredButton(const DRAWITEMSTRUCT& item) {
         OffsetRect(&text, 1, 1);
     }
     DrawTextW(item.hDC, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(item.hDC, oldFont);
     if ((item.itemState & ODS_FOCUS) != 0) {
         InflateRect(&area, -3, -3);
         drawFocusFrame(item.hDC, area);
@@ -50,9 +48,8 @@ void MainWindow::drawLabelFocus(HWND label) {
     }
     RECT area{};
     GetClientRect(label, &area);
-    const HDC dc = GetDC(label);
-    drawFocusFrame(dc, area);
-    ReleaseDC(label, dc);
+    const WindowDc dc(label);
+    drawFocusFrame(dc.get(), area);
 }
 
 } // namespace hopwick::win32
