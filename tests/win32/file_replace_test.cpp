@@ -106,5 +106,18 @@ TEST_F(FileReplaceTest, StaleTemporariesGoButThoseOfRunningProcessesStay) {
     EXPECT_EQ(temp.read("SIS"), "store");
 }
 
+// The other half of the rule that only the user's own copy is put in: the system must know our own files as
+// ours, or no interrupted save would ever be finished. (Wine keeps no other owner that a test could give a
+// file; the shared protocol's test covers a copy of another user.)
+TEST_F(FileReplaceTest, OurOwnCompleteCopyOfASaveThatDiedIsPutIn) {
+    const std::string path = temp.write("SIS", "torn");
+    const DWORD ended = endedProcessId();
+    ASSERT_NE(ended, 0u);
+    temp.write(copyName("SIS", ended, ".new"), "whole");
+    recoverInterruptedSaves(platform, path);
+    EXPECT_EQ(temp.read("SIS"), "whole");
+    EXPECT_EQ(entriesOf(temp.path()), std::vector<std::string>{"SIS"});
+}
+
 } // namespace
 } // namespace hopwick::win32
