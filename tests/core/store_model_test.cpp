@@ -13,6 +13,7 @@
 
 #include <random>
 #include <set>
+#include <utility>
 
 namespace hopwick::testing {
 namespace {
@@ -82,6 +83,10 @@ private:
             failNext_ = false;
             return "disk full";
         }
+        if (readOnly_ &&
+            (operation == "create" || operation == "rename" || operation == "remove" || operation == "rewrite")) {
+            return "permission denied";
+        }
         if (killAt_ > 0 && --killAt_ == 0) {
             throw Killed{};
         }
@@ -94,6 +99,7 @@ private:
         world_.process = world_.nextIndex++;
         world_.liveProcesses.insert(world_.process);
         store_ = std::make_unique<StoreFile>(platform_);
+        heldStick_ = world_.paths.contains("/stick") ? world_.paths.at("/stick") : 0;
         shown(store_->load());
         // A new start takes what stands in the store's place then: from now on it is the store.
         foreign_.erase(store_->key().index);
@@ -127,7 +133,7 @@ private:
 
     void act() {
         const std::uint64_t stick = world_.paths.contains("/stick") ? world_.paths.at("/stick") : 0;
-        switch (pick(12)) {
+        switch (pick(15)) {
         case 0:
         case 1:
             steps_ += "  save\n";
@@ -179,7 +185,46 @@ private:
             killAt_ = 1 + pick(8);
             steps_ += "  a kill after " + std::to_string(killAt_) + " operations\n";
             break;
+        case 12:
+            readOnly_ = !readOnly_;
+            steps_ += readOnly_ ? "  the folder is made read-only\n" : "  the folder is writable again\n";
+            break;
+        case 13:
+            if (stick != 0 && stick == heldStick_ && !foreignInPlace(stick)) {
+                steps_ += "  another window saves through the same protocol\n";
+                anotherWindowSaves();
+            }
+            break;
+        case 14:
+            steps_ += "  a whole restart\n";
+            restart();
+            break;
         }
+    }
+
+    bool foreignInPlace(std::uint64_t stick) const {
+        const auto& entries = world_.folders.at(stick).entries;
+        const auto found = entries.find("SIS");
+        return found != entries.end() &&
+               (found->second.kind != MemoryWorld::Entry::Kind::File || foreign_.contains(found->second.target));
+    }
+
+    // A second window of another process, started now on the same stick, saves once; a kill waits for our
+    // own next operation.
+    void anotherWindowSaves() {
+        const std::uint64_t ours = world_.process;
+        const int killAt = std::exchange(killAt_, 0);
+        world_.process = world_.nextIndex++;
+        world_.liveProcesses.insert(world_.process);
+        StoreFile theirs(platform_);
+        const bool hadStore = theirs.load().kind == StoreFile::Load::Kind::Read;
+        theirs.save(record("their window " + std::to_string(++saves_)));
+        if (!hadStore && theirs.key().present) {
+            foreign_.erase(theirs.key().index); // their first save made the store
+        }
+        world_.liveProcesses.erase(world_.process);
+        world_.process = ours;
+        killAt_ = killAt;
     }
 
     std::string check() {
@@ -207,7 +252,9 @@ private:
     std::set<std::string> records_;
     std::string steps_;
     std::string broken_;
+    std::uint64_t heldStick_ = 0;
     bool failNext_ = false;
+    bool readOnly_ = false;
     int killAt_ = 0;
     int saves_ = 0;
 };
