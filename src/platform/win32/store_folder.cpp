@@ -4,8 +4,8 @@
 #include "platform/win32/file_lock.h"
 #include "platform/win32/file_read.h"
 #include "platform/win32/system_error.h"
-#include "platform/win32/win32_owners.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_owners.h"
 
 #include <aclapi.h>
 #include <algorithm>
