@@ -1,7 +1,7 @@
 #include "app/control_table.h"
 #include "app/main_form.h"
 #include "app/texts.h"
-#include "edit/item_guard.h"
+#include "store/item_guard.h"
 
 namespace hopwick {
 

@@ -4,11 +4,10 @@
 #include "app/control_host.h"
 #include "app/control_table.h"
 #include "app/controls.h"
+#include "app/data_object.h"
 #include "app/form_window.h"
 #include "app/key_table.h"
 #include "app/list_box.h"
-#include "edit/data_object.h"
-#include "edit/drop_refusals.h"
 #include "platform/platform.h"
 #include "store/store_file.h"
 
@@ -18,6 +17,8 @@
 #include <string>
 
 namespace hopwick {
+
+class DropRefusals;
 
 inline constexpr int kStoreSlots = 40;
 

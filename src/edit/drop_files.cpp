@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "app/texts.h"
+#include "edit/drop_refusals.h"
 
 namespace hopwick {
 

@@ -1,6 +1,6 @@
 #include "app/main_form.h"
 #include "app/texts.h"
-#include "edit/item_guard.h"
+#include "store/item_guard.h"
 #include "store/store_encoding.h"
 
 namespace hopwick {

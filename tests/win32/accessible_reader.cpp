@@ -7,7 +7,7 @@
 // input ends. Ends with 1 when there is no launcher window or something cannot be read.
 #include "app/control_table.h"
 #include "platform/win32/main_window_class.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 

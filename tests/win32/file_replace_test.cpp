@@ -1,6 +1,6 @@
-#include "platform/win32/system_error.h"
-#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/windows/system_error.h"
+#include "platform/windows/win32_owners.h"
 #include "reliability/folder_listing.h"
 #include "store_saves.h"
 #include "support/temp_folder.h"

@@ -1,11 +1,11 @@
 #include "app/texts.h"
 #include "picture_samples.h"
 #include "platform/win32/ole_on_demand.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_texts.h"
+#include "platform/windows/system_error.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_owners.h"
+#include "platform/windows/win32_texts.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "hopwick_version.h"
 #include "platform/win32/resource_ids.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 #include "win32_test_support.h"
 
 #include <gtest/gtest.h>

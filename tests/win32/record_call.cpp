@@ -1,6 +1,6 @@
 // A stand-in program for the start tests: it writes how it was started (its command line, its current directory
 // and the show command it was given) to the file that HOPWICK_RECORD_FILE names, in UTF-8, complete or not at all.
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 

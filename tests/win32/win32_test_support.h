@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 

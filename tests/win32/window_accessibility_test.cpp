@@ -5,8 +5,8 @@
 #include "app/texts.h"
 #include "platform/win32/accessible_control.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_texts.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_texts.h"
 #include "recording_platform.h"
 #include "temp_folder.h"
 

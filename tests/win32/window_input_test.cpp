@@ -1,8 +1,8 @@
 #include "app/main_form.h"
 #include "app/texts.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/window_dpi.h"
+#include "platform/windows/wide_text.h"
 #include "recording_platform.h"
 #include "temp_folder.h"
 

@@ -4,8 +4,8 @@
 #include "app/main_form.h"
 #include "form_fixture.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/windows/wide_text.h"
 #include "recording_platform.h"
 #include "temp_folder.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/data_object.h"
 #include "app/main_form.h"
-#include "edit/data_object.h"
 
 class QDragMoveEvent;
 class QDropEvent;

@@ -4,10 +4,10 @@
 #include "platform/win32/accessible_control.h"
 
 #include "platform/win32/ole_on_demand.h"
-#include "platform/win32/system_function.h"
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_owners.h"
-#include "platform/win32/win32_texts.h"
+#include "platform/windows/system_function.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_owners.h"
+#include "platform/windows/win32_texts.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #include "platform/win32/bitmap_picture.h"
 
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_texts.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_texts.h"
 
 #include <utility>
 

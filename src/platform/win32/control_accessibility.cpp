@@ -1,7 +1,7 @@
 #include "app/texts.h"
 #include "platform/win32/accessible_control.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 #include <oleacc.h>
 

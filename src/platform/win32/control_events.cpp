@@ -2,7 +2,7 @@
 #include "platform/win32/keyboard.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/units.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 #include <commctrl.h>
 

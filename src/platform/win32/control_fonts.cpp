@@ -1,7 +1,7 @@
 #include "platform/win32/control_fonts.h"
 
 #include "platform/win32/units.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
 

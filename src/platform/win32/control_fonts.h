@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/control_table.h"
-#include "platform/win32/win32_owners.h"
+#include "platform/windows/win32_owners.h"
 
 #include <windows.h>
 

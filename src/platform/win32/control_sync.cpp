@@ -1,5 +1,5 @@
 #include "platform/win32/main_window.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
 

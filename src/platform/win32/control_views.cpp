@@ -1,7 +1,7 @@
 #include "platform/win32/main_window.h"
 #include "platform/win32/units.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/window_dpi.h"
+#include "platform/windows/wide_text.h"
 
 #include <commctrl.h>
 

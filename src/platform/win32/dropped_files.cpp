@@ -1,7 +1,7 @@
 #include "platform/win32/dropped_files.h"
 
-#include "platform/win32/system_function.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/system_function.h"
+#include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
 

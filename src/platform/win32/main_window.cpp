@@ -2,8 +2,8 @@
 
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/units.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/window_dpi.h"
+#include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
 

@@ -1,6 +1,6 @@
 #include "platform/win32/ole_on_demand.h"
 
-#include "platform/win32/system_function.h"
+#include "platform/windows/system_function.h"
 
 #include <ole2.h>
 

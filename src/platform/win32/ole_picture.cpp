@@ -1,10 +1,10 @@
 #include "platform/win32/ole_picture.h"
 
 #include "platform/win32/ole_on_demand.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/system_function.h"
-#include "platform/win32/win32_owners.h"
-#include "platform/win32/win32_texts.h"
+#include "platform/windows/system_error.h"
+#include "platform/windows/system_function.h"
+#include "platform/windows/win32_owners.h"
+#include "platform/windows/win32_texts.h"
 
 #include <cstring>
 #include <utility>

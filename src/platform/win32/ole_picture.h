@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/win32/picture.h"
-#include "platform/win32/win32_owners.h"
+#include "platform/windows/win32_owners.h"
 
 #include <ocidl.h>
 #include <olectl.h>

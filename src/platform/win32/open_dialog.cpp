@@ -1,9 +1,9 @@
 #include "platform/win32/open_dialog.h"
 
 #include "platform/win32/ole_on_demand.h"
-#include "platform/win32/system_function.h"
-#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/windows/system_function.h"
+#include "platform/windows/wide_text.h"
 
 #include <cderr.h>
 #include <commdlg.h>

@@ -2,11 +2,11 @@
 #include "edit/picture_file.h"
 #include "platform/win32/bitmap_picture.h"
 #include "platform/win32/ole_picture.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_owners.h"
 #include "platform/win32/win32_platform.h"
-#include "platform/win32/win32_texts.h"
+#include "platform/windows/system_error.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_owners.h"
+#include "platform/windows/win32_texts.h"
 
 namespace hopwick::win32 {
 

@@ -1,6 +1,6 @@
 #include "platform/win32/store_watcher.h"
 
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
 

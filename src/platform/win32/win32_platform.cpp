@@ -5,8 +5,8 @@
 #include "platform/win32/command_line.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/ole_on_demand.h"
-#include "platform/win32/shell_start.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/shell_start.h"
+#include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
 

@@ -1,7 +1,7 @@
 #include "platform/win32/window_dpi.h"
 
-#include "platform/win32/system_function.h"
-#include "platform/win32/win32_owners.h"
+#include "platform/windows/system_function.h"
+#include "platform/windows/win32_owners.h"
 
 namespace hopwick::win32 {
 

@@ -1,6 +1,6 @@
 #include "platform/win32/main_window.h"
 #include "platform/win32/units.h"
-#include "platform/win32/win32_owners.h"
+#include "platform/windows/win32_owners.h"
 
 namespace hopwick::win32 {
 

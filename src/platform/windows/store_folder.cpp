@@ -1,11 +1,11 @@
 #include "platform/store_folder.h"
 
 #include "platform/system_platform.h"
-#include "platform/win32/file_lock.h"
-#include "platform/win32/file_read.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_owners.h"
+#include "platform/windows/file_lock.h"
+#include "platform/windows/file_read.h"
+#include "platform/windows/system_error.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_owners.h"
 
 #include <aclapi.h>
 #include <algorithm>

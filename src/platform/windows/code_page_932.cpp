@@ -1,5 +1,5 @@
 #include "platform/system_platform.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "platform/win32/shell_start.h"
+#include "platform/windows/shell_start.h"
 #include "platform/system_platform.h"
-#include "platform/win32/system_error.h"
-#include "platform/win32/system_function.h"
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_owners.h"
+#include "platform/windows/system_error.h"
+#include "platform/windows/system_function.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_owners.h"
 
 #include <shellapi.h>
 

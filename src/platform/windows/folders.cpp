@@ -1,6 +1,6 @@
 #include "platform/system_platform.h"
-#include "platform/win32/system_function.h"
-#include "platform/win32/wide_text.h"
+#include "platform/windows/system_function.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 

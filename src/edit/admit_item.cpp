@@ -1,22 +1,9 @@
-#include "edit/item_guard.h"
 #include "app/main_form.h"
 #include "app/texts.h"
+#include "edit/drop_refusals.h"
+#include "store/item_guard.h"
 
 namespace hopwick {
-
-bool namesNothing(std::string_view path) {
-    return path.find('\0') != std::string_view::npos;
-}
-
-const char* unstorableReason(std::string_view path) {
-    if (namesNothing(path)) {
-        return texts::kNoSuchPathPrompt;
-    }
-    if (path.find('"') != std::string_view::npos) {
-        return texts::kQuoteInPathPrompt;
-    }
-    return nullptr;
-}
 
 // The store keeps 40 items and cannot hold a double quote or a NUL: an item it would lose is refused at the
 // door, whichever door that is.

@@ -1,4 +1,4 @@
-#include "platform/win32/file_lock.h"
+#include "platform/windows/file_lock.h"
 
 namespace hopwick::win32 {
 

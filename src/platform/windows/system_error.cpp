@@ -1,7 +1,7 @@
-#include "platform/win32/system_error.h"
+#include "platform/windows/system_error.h"
 
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_texts.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_texts.h"
 
 #include <cstdio>
 

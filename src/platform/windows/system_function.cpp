@@ -1,4 +1,4 @@
-#include "platform/win32/system_function.h"
+#include "platform/windows/system_function.h"
 
 #include <string>
 

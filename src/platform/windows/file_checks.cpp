@@ -1,6 +1,6 @@
 #include "platform/system_platform.h"
-#include "platform/win32/wide_text.h"
-#include "platform/win32/win32_owners.h"
+#include "platform/windows/wide_text.h"
+#include "platform/windows/win32_owners.h"
 
 #include <atomic>
 #include <string>
