@@ -15,6 +15,7 @@ packages=(
     qt6-wayland weston libwayland-dev wayland-protocols
     dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
     wixl msitools osslsigncode openssl devscripts python3-pefile diffoscope-minimal
+    exfatprogs exfat-fuse ntfs-3g
 )
 if [ "${1:-}" = bench ]; then
     packages+=(rofi)
