@@ -3,6 +3,7 @@
 #include "platform/system_platform.h"
 #include "platform/windows/file_lock.h"
 #include "platform/windows/file_read.h"
+#include "platform/windows/path_parts.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_owners.h"
@@ -45,13 +46,6 @@ bool samePath(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
                return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
            });
-}
-
-std::wstring longForm(const std::wstring& path) {
-    if (path.starts_with(L"\\\\?\\") || path.size() < 2 || path[1] != L':') {
-        return path;
-    }
-    return L"\\\\?\\" + path;
 }
 
 // The owner of the open file is the user that runs the program.
@@ -303,6 +297,7 @@ std::wstring realTarget(const std::wstring& path) {
     return target.empty() ? path : target;
 }
 
+// Not std::filesystem::create_directories: under mingw it asks the C runtime's _wstat64, which takes no "\\?\" path.
 DWORD makeFolders(const std::wstring& folder) {
     if (folder.empty()) {
         return ERROR_SUCCESS;
@@ -330,7 +325,7 @@ StorePlace SystemPlatform::openStorePlace(const std::string& path, bool makeFold
         place.error = failure(ERROR_PATH_NOT_FOUND);
         return place;
     }
-    const std::wstring target = realTarget(longForm(win32::widen(path)));
+    const std::wstring target = realTarget(win32::longForm(win32::widen(path)));
     place.name = win32::narrow(win32::nameOf(target));
     const std::wstring folder = win32::folderOf(target);
     if (place.name.empty() || folder.empty()) {
