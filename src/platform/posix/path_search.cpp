@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <sys/stat.h>
 
@@ -84,7 +85,7 @@ PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) 
     }
     // "folder/" names a folder only, as the system reads it.
     const bool mustBeFolder = trimmed.size() < path.size();
-    const std::string_view pattern = posix::lastElement(trimmed);
+    const std::string pattern = std::filesystem::path(trimmed).filename();
 
     if (!hasWildcard(pattern)) {
         struct stat status {};
@@ -95,7 +96,7 @@ PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) 
         return countsUnderMask(status, name, attributeMask, mustBeFolder) ? PathSearch{name, {}} : PathSearch{};
     }
 
-    std::string folder = posix::folderPart(trimmed);
+    std::string folder = std::filesystem::path(trimmed).parent_path();
     if (folder.empty()) {
         folder.push_back('.'); // not `folder = "."`: GCC 12 warns falsely there (-Wrestrict)
     }
