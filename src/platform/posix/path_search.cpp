@@ -17,6 +17,7 @@ bool hasWildcard(std::string_view name) {
 }
 
 // `*` and `?` over bytes, everything else literal, as in a directory search's pattern.
+// Not fnmatch(): it reads '[' as the start of a set of characters, where a directory search takes it as itself.
 bool matchesPattern(std::string_view pattern, std::string_view name) {
     std::size_t p = 0;
     std::size_t n = 0;
