@@ -15,8 +15,8 @@ std::wstring_view nameOf(std::wstring_view path);
 // `folder` and `name` with one separator between them; just `name` when `folder` is empty, and "C:x" after
 // the drive-relative "C:".
 std::wstring joined(std::wstring_view folder, std::wstring_view name);
-// The "\\?\" form of a full path ("C:\…" or "\\server\share\…"), which every file call takes at any length;
-// anything else as it is.
+// The "\\?\" form of a full path ("C:\…" or "\\server\share\…"), which every file call takes at any length, with
+// '/', "." and ".." resolved first (the system takes such a path as it stands); anything else as it is.
 std::wstring longForm(std::wstring_view path);
 
 } // namespace hopwick::win32
