@@ -48,6 +48,15 @@ TEST_F(FileReplaceTest, CreatesANewFileAndItsMissingFolders) {
     EXPECT_EQ(folderEntries(temp.file("config/hopwick")), std::vector<std::string>{"SIS"});
 }
 
+TEST_F(FileReplaceTest, MissingFoldersAreNotOpenedToTheGroupByItsUmask) {
+    const mode_t mask = umask(002);
+    const FileWrite result = replaceFile(platform, temp.file("config/hopwick/SIS"), "\"NotePad\"\r\n");
+    umask(mask);
+    ASSERT_TRUE(result.written) << result.error;
+    EXPECT_EQ(modeOf(temp.file("config")), 0755u);
+    EXPECT_EQ(modeOf(temp.file("config/hopwick")), 0755u);
+}
+
 TEST_F(FileReplaceTest, OverwritesWholeAndKeepsThePermissions) {
     const std::string path = temp.write("SIS", std::string(5000, 'o'));
     ASSERT_EQ(chmod(path.c_str(), 0600), 0);

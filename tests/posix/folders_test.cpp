@@ -92,5 +92,29 @@ TEST_F(FoldersTest, JoinPathUsesOneSlash) {
     EXPECT_EQ(platform.joinPath("", "SIS"), "SIS");
 }
 
+// The parts of a path as the system layer takes them from std::filesystem: a root is its own folder, a bare
+// name has none (the current folder), and a run of slashes counts as one.
+TEST(PathPartsTest, FoldersAndNamesOfPaths) {
+    struct Case {
+        const char* path;
+        const char* folder;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"/x", "/", "x"},
+        {"x", "", "x"},
+        {"/", "/", ""},
+        {"//x", "/", "x"},
+        {"/a//b", "/a", "b"},
+        {"/a/b/", "/a/b", ""},
+        {"/opt/表/SIS", "/opt/表", "SIS"},
+        {"a/../b", "a/..", "b"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(std::filesystem::path(c.path).parent_path(), c.folder) << c.path;
+        EXPECT_EQ(std::filesystem::path(c.path).filename(), c.name) << c.path;
+    }
+}
+
 } // namespace
 } // namespace hopwick::testing

@@ -14,6 +14,8 @@ DEFAULT_STORE_SIZE = 221
 EXIT_CODE = 0
 LIST_EDGE = 2  # pixels of the list's sunken frame, above its first row
 DOWN_BUTTON = (4920, 2520, 375, 255)  # Command9, "↓", in twips
+DEEP_LEVELS = 40
+DEEP_ADDED = ("C:\\windows\\notepad.exe", "C:\\windows\\regedit.exe")  # programs of every Wine prefix
 
 
 class WineStoreTest(WineCase):
@@ -125,6 +127,40 @@ class WineStoreTest(WineCase):
         wait_for(lambda: run.window_count() == windows, "the picture dialog to close")
         self.assertEqual(run.exit_by_label(), EXIT_CODE)
         self.assertFalse(self.run_folder.store.exists(), "a cancelled choice saves nothing")
+
+    def test_a_program_deeper_than_260_characters_and_32_folders_saves_again_and_again(self):
+        deep = self.folder / "deep"
+        for level in range(DEEP_LEVELS):
+            deep = deep / f"level-{level}"
+        self.run_folder = self.folder_class(deep, self.program)
+        store = self.run_folder.store
+        self.assertGreater(len("Z:" + str(store)), 260)
+        run = self.start_run()
+        windows = run.window_count()
+        self.setup_then_ok(run)
+        items = DEFAULT_ITEMS
+        wait_for_value(store.read_bytes, store_bytes(items), "the first store's bytes")
+        # Each save after the first failed there with a box: no box, and the store holds the new record.
+        for typed in DEEP_ADDED:
+            run.click_control("Label2")
+            run.wait_for_mode(run.setup_mode())
+            # The path input keeps the last path added: the new one takes its place.
+            self.driver.key("End", "shift+Home")
+            run.type_text(typed)
+            self.driver.key("Return")
+            run.click_control("Command1")
+            run.wait_for_mode(run.normal_mode())
+            items = items + (typed,)
+            wait_for_value(store.read_bytes, store_bytes(items), "the store's bytes")
+            self.assertEqual(run.window_count(), windows)
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
+        # Loaded back: OK rewrites the loaded list, not the defaults.
+        os.utime(store, (OLD_TIME, OLD_TIME))
+        run = self.start_run()
+        self.setup_then_ok(run)
+        wait_for(lambda: store.stat().st_mtime != OLD_TIME, "the store to be rewritten")
+        self.assertEqual(store.read_bytes(), store_bytes(items))
+        self.assertEqual(run.exit_by_label(), EXIT_CODE)
 
 
 if __name__ == "__main__":

@@ -103,5 +103,21 @@ TEST(ProgramResourcesTest, TheIconHasImagesOf16To256PixelsThatTheSystemDraws) {
     FreeLibrary(program);
 }
 
+// Windows 10 and later then take paths of any length without "\\?\", also in the calls of the system's own dialogs.
+TEST(ProgramResourcesTest, TheManifestDeclaresPathsOfAnyLength) {
+    const HMODULE program =
+        LoadLibraryExW(programPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr) << GetLastError();
+    const HRSRC manifest = FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                           SizeofResource(program, manifest));
+    EXPECT_NE(text.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"
+                        "</longPathAware>"),
+              std::string::npos)
+        << text;
+    FreeLibrary(program);
+}
+
 } // namespace
 } // namespace hopwick::win32

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/windows/path_parts.h"
 #include "platform/windows/wide_text.h"
 
 #include <windows.h>

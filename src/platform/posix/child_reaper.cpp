@@ -35,6 +35,7 @@ std::uint64_t packed(pid_t pid, int pidfd) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(pid)) << 32) | static_cast<std::uint32_t>(pidfd);
 }
 
+// Not SA_NOCLDWAIT: it holds for the whole process, where any other wait for a child would then find none (ECHILD).
 // One thread reaps every child: those with a pidfd as the kernel reports them ending, those without one (no
 // descriptor was left, or the kernel has no pidfds) by asking after them now and then. However short of
 // descriptors the process runs, it never takes more than this one thread.

@@ -2,6 +2,7 @@
 #include "platform/system_platform.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +13,7 @@ bool SystemPlatform::isOrdinaryFile(const std::string& path) {
     if (path.empty() || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
     }
-    const std::string_view name = posix::lastElement(path);
+    const std::string name = std::filesystem::path(path).filename();
     return name.empty() || name[0] != '.';
 }
 
@@ -24,7 +25,7 @@ FileIdentity SystemPlatform::identifyFile(const std::string& path) {
         identity.volume = static_cast<std::uint64_t>(status.st_dev);
         identity.index = static_cast<std::uint64_t>(status.st_ino);
     }
-    const std::string folder = posix::folderPart(path);
+    const std::string folder = std::filesystem::path(path).parent_path();
     if (stat(folder.empty() ? "." : folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
         identity.folderPresent = true;
         identity.folderVolume = static_cast<std::uint64_t>(status.st_dev);

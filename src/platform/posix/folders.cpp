@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -28,7 +29,7 @@ std::string SystemPlatform::programFolder() {
             return currentDirectory(); // no /proc: the best remaining guess
         }
         if (static_cast<std::size_t>(length) < buffer.size()) {
-            return posix::folderPart(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+            return std::filesystem::path(buffer.data(), buffer.data() + length).parent_path();
         }
         buffer.resize(buffer.size() * 2);
     }
@@ -53,10 +54,7 @@ std::string SystemPlatform::userConfigFolder() {
 }
 
 std::string SystemPlatform::joinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) {
-        return name;
-    }
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
+    return std::filesystem::path(folder) / name;
 }
 
 } // namespace hopwick

@@ -2,6 +2,7 @@
 #include "platform/posix/posix_support.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -13,18 +14,11 @@ namespace {
 constexpr int kMaxLinkHops = 40;
 constexpr const char* kForeignLinkReason = "Symbolic link of another user in a shared folder";
 
-std::string joined(const std::string& folder, std::string_view name) {
-    if (folder.empty()) {
-        return std::string(name);
-    }
-    return folder.back() == '/' ? folder + std::string(name) : folder + "/" + std::string(name);
-}
-
 bool mayFollow(const std::string& link, const struct stat& linkStatus) {
     if (linkStatus.st_uid == geteuid()) {
         return true;
     }
-    const std::string folder = folderPart(link);
+    const std::string folder = std::filesystem::path(link).parent_path();
     struct stat folderStatus {};
     if (stat(folder.empty() ? "." : folder.c_str(), &folderStatus) != 0) {
         return true; // nothing to protect: a write there fails on its own
@@ -59,7 +53,7 @@ LinkTarget followLinks(const std::string& path) {
         if (target.empty()) {
             return {current, {}};
         }
-        current = target.front() == '/' ? target : joined(folderPart(current), target);
+        current = std::filesystem::path(current).parent_path() / target; // an absolute target stands alone
     }
     return {current, errorText(ELOOP)};
 }

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <sys/stat.h>
 
@@ -16,6 +17,7 @@ bool hasWildcard(std::string_view name) {
 }
 
 // `*` and `?` over bytes, everything else literal, as in a directory search's pattern.
+// Not fnmatch(): it reads '[' as the start of a set of characters, where a directory search takes it as itself.
 bool matchesPattern(std::string_view pattern, std::string_view name) {
     std::size_t p = 0;
     std::size_t n = 0;
@@ -84,7 +86,7 @@ PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) 
     }
     // "folder/" names a folder only, as the system reads it.
     const bool mustBeFolder = trimmed.size() < path.size();
-    const std::string_view pattern = posix::lastElement(trimmed);
+    const std::string pattern = std::filesystem::path(trimmed).filename();
 
     if (!hasWildcard(pattern)) {
         struct stat status {};
@@ -95,7 +97,7 @@ PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) 
         return countsUnderMask(status, name, attributeMask, mustBeFolder) ? PathSearch{name, {}} : PathSearch{};
     }
 
-    std::string folder = posix::folderPart(trimmed);
+    std::string folder = std::filesystem::path(trimmed).parent_path();
     if (folder.empty()) {
         folder.push_back('.'); // not `folder = "."`: GCC 12 warns falsely there (-Wrestrict)
     }

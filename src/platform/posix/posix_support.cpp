@@ -47,21 +47,6 @@ std::string errorText(int errorNumber) {
     return systemErrorText(errorNumber);
 }
 
-std::string_view lastElement(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-std::string folderPart(std::string_view path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string_view::npos) {
-        return {};
-    }
-    // Keep the root's slash, and the whole run of slashes before the last element ("//x" stays under "/").
-    auto end = path.find_last_not_of('/', slash);
-    return end == std::string_view::npos ? std::string("/") : std::string(path.substr(0, end + 1));
-}
-
 std::string homeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
         return home;

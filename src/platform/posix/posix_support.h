@@ -13,10 +13,6 @@ namespace hopwick::posix {
 // for a rare one. Safe from any thread.
 std::string errorText(int errorNumber);
 
-// The part of a path after its last '/', and the part before it ("" when there is no '/', "/" for the root).
-std::string_view lastElement(std::string_view path);
-std::string folderPart(std::string_view path);
-
 // Takes a flock() lock (LOCK_SH or LOCK_EX) on the open file, waiting for a save of another process to end,
 // but not for ever: a process that holds the lock for seconds is not a save. Returns 0 or the errno.
 int lockFile(int fd, int operation);

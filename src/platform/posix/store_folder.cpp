@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <sys/file.h>
@@ -20,6 +21,7 @@ namespace hopwick {
 
 namespace {
 
+// Not std::filesystem::create_directories: its 0777 less a umask of 002 would open the store's folder to the group.
 int makeFolders(const std::string& folder) {
     if (folder.empty()) {
         return 0;
@@ -31,7 +33,7 @@ int makeFolders(const std::string& folder) {
     if (errno != ENOENT) {
         return errno;
     }
-    if (const std::string parent = posix::folderPart(folder); parent != folder) {
+    if (const std::string parent = std::filesystem::path(folder).parent_path(); parent != folder) {
         if (const int failure = makeFolders(parent); failure != 0) {
             return failure;
         }
@@ -278,12 +280,12 @@ StorePlace SystemPlatform::openStorePlace(const std::string& path, bool makeFold
         place.error = link.error;
         return place;
     }
-    place.name = std::string(posix::lastElement(link.path));
+    place.name = std::filesystem::path(link.path).filename();
     if (place.name.empty() || place.name == "." || place.name == "..") {
         place.error = posix::errorText(EISDIR);
         return place;
     }
-    const std::string inPath = posix::folderPart(link.path);
+    const std::string inPath = std::filesystem::path(link.path).parent_path();
     const std::string folder = inPath.empty() ? std::string(".") : inPath;
     if (makeFolder) {
         if (const int failure = makeFolders(folder); failure != 0) {

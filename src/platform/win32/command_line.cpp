@@ -2,6 +2,7 @@
 
 namespace hopwick::win32 {
 
+// Not CommandLineToArgvW: it splits an unquoted path at its blanks and reads \" as a quote; the rest is one path.
 std::wstring_view argumentsOf(std::wstring_view commandLine) {
     std::size_t end;
     if (commandLine.starts_with(L'"')) {

@@ -2,6 +2,7 @@
 
 #include "platform/win32/ole_on_demand.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/windows/path_parts.h"
 #include "platform/windows/system_function.h"
 #include "platform/windows/wide_text.h"
 

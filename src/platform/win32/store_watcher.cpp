@@ -1,5 +1,6 @@
 #include "platform/win32/store_watcher.h"
 
+#include "platform/windows/path_parts.h"
 #include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
@@ -8,14 +9,9 @@ namespace {
 
 constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
 
-std::wstring folderOf(const std::wstring& path) {
-    const std::size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator);
-}
-
 } // namespace
 
-StoreWatcher::StoreWatcher(const std::string& storePath) : folder_(folderOf(widen(storePath))) {}
+StoreWatcher::StoreWatcher(const std::string& storePath) : folder_(longForm(folderOf(widen(storePath)))) {}
 
 StoreWatcher::~StoreWatcher() {
     close();

@@ -1,4 +1,5 @@
 #include "platform/system_platform.h"
+#include "platform/windows/path_parts.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_owners.h"
 
@@ -11,7 +12,7 @@ bool SystemPlatform::isOrdinaryFile(const std::string& path) {
     if (path.empty()) {
         return false;
     }
-    const DWORD attributes = GetFileAttributesW(win32::widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(win32::longForm(win32::widen(path)).c_str());
     constexpr DWORD kNotOrdinary =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;
@@ -39,7 +40,7 @@ FileIdentity SystemPlatform::identifyFile(const std::string& path) {
     if (path.empty()) {
         return identity;
     }
-    const std::wstring widePath = win32::widen(path);
+    const std::wstring widePath = win32::longForm(win32::widen(path));
     identity.present = identify(widePath, identity.volume, identity.index);
     identity.folderPresent = identify(win32::folderOf(widePath), identity.folderVolume, identity.folderIndex);
     return identity;
@@ -52,7 +53,7 @@ bool SystemPlatform::isWritableFolder(const std::string& folder) {
     // Permissions on Windows are too many things to work out (ACLs, read-only media, virtualisation): try it.
     // The file goes away when its handle is closed, also when the process dies holding it.
     static std::atomic<unsigned> counter{0};
-    const std::wstring wideFolder = win32::widen(folder);
+    const std::wstring wideFolder = win32::longForm(win32::widen(folder));
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::wstring probe =
             win32::joined(wideFolder, L".hopwick-probe-" + std::to_wstring(GetCurrentProcessId()) + L"-" +

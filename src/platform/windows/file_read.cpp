@@ -1,6 +1,7 @@
 #include "platform/windows/file_read.h"
 #include "platform/system_platform.h"
 #include "platform/windows/file_lock.h"
+#include "platform/windows/path_parts.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_owners.h"
@@ -48,7 +49,7 @@ bool readInto(HANDLE file, std::string& bytes, std::size_t count) {
 
 FileRead SystemPlatform::readFile(const std::string& path, std::size_t maxBytes) {
     // Shared for writing and deleting too, so that a reader never stands in the way of a save.
-    const win32::UniqueHandle file(CreateFileW(win32::widen(path).c_str(), GENERIC_READ,
+    const win32::UniqueHandle file(CreateFileW(win32::longForm(win32::widen(path)).c_str(), GENERIC_READ,
                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {

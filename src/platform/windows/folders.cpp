@@ -1,4 +1,5 @@
 #include "platform/system_platform.h"
+#include "platform/windows/path_parts.h"
 #include "platform/windows/system_function.h"
 #include "platform/windows/wide_text.h"
 
@@ -69,7 +70,8 @@ std::string SystemPlatform::programFolder() {
 
 // The install step puts the marker beside the program; a copied or unpacked program has none.
 bool SystemPlatform::isInstalledCopy() {
-    const DWORD attributes = GetFileAttributesW(win32::joined(win32::widen(programFolder()), kInstalledMarker).c_str());
+    const DWORD attributes =
+        GetFileAttributesW(win32::longForm(win32::joined(win32::widen(programFolder()), kInstalledMarker)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/system_platform.h"
 #include "platform/windows/file_lock.h"
 #include "platform/windows/file_read.h"
+#include "platform/windows/path_parts.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_owners.h"
@@ -25,33 +26,38 @@ std::string failure(DWORD code) {
 
 // The path of an open file or folder, links and junctions resolved, in the "\\?\" form that every call below
 // takes at any length; a path longer than the first buffer asks again with the length the system named.
+// Empty when the system cannot tell it: Wine answers ERROR_MORE_DATA beyond 260 characters at any size.
 std::wstring finalPath(HANDLE handle) {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
                                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0 && GetLastError() != ERROR_MORE_DATA && GetLastError() != ERROR_NOT_ENOUGH_MEMORY) {
+        if (length == 0) {
             return {};
         }
-        if (length != 0 && length < buffer.size()) {
+        if (length < buffer.size()) {
             buffer.resize(length);
             return buffer;
         }
-        buffer.resize(std::max<std::size_t>(length, buffer.size() * 2) + 1);
+        buffer.resize(length); // the size it needs, with the terminating NUL
     }
+}
+
+// The path of an open file or folder within its volume ("\folder\SIS"), which Wine tells at any length too.
+std::wstring pathInVolume(HANDLE handle) {
+    constexpr std::size_t kLongestPath = 32768; // characters, the system's own limit
+    std::vector<unsigned char> buffer(sizeof(FILE_NAME_INFO) + kLongestPath * sizeof(wchar_t));
+    auto* name = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+    if (!GetFileInformationByHandleEx(handle, FileNameInfo, name, static_cast<DWORD>(buffer.size()))) {
+        return {};
+    }
+    return std::wstring(name->FileName, name->FileNameLength / sizeof(wchar_t));
 }
 
 bool samePath(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
                return std::towlower(static_cast<wint_t>(x)) == std::towlower(static_cast<wint_t>(y));
            });
-}
-
-std::wstring longForm(const std::wstring& path) {
-    if (path.starts_with(L"\\\\?\\") || path.size() < 2 || path[1] != L':') {
-        return path;
-    }
-    return L"\\\\?\\" + path;
 }
 
 // The owner of the open file is the user that runs the program.
@@ -281,10 +287,18 @@ private:
         return CreateFileW(pathOf(name).c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     }
+    // Compared by final paths where the system tells them both, else by the paths within the volume.
     bool inFolder(HANDLE file) {
-        const std::wstring path = finalPath(file);
-        const std::wstring folder = finalPath(folder_.get());
-        return !path.empty() && !folder.empty() && samePath(win32::folderOf(path), folder);
+        if (const std::wstring path = finalPath(file), folder = finalPath(folder_.get());
+            !path.empty() && !folder.empty()) {
+            return samePath(win32::folderOf(path), folder);
+        }
+        BY_HANDLE_FILE_INFORMATION information{};
+        const std::wstring path = pathInVolume(file);
+        const std::wstring folder = pathInVolume(folder_.get());
+        return GetFileInformationByHandle(file, &information) &&
+               information.dwVolumeSerialNumber == information_.dwVolumeSerialNumber && !path.empty() &&
+               !folder.empty() && samePath(win32::folderOf(path), folder);
     }
 
     win32::UniqueHandle folder_;
@@ -303,6 +317,7 @@ std::wstring realTarget(const std::wstring& path) {
     return target.empty() ? path : target;
 }
 
+// Not std::filesystem::create_directories: under mingw it asks the C runtime's _wstat64, which takes no "\\?\" path.
 DWORD makeFolders(const std::wstring& folder) {
     if (folder.empty()) {
         return ERROR_SUCCESS;
@@ -330,7 +345,7 @@ StorePlace SystemPlatform::openStorePlace(const std::string& path, bool makeFold
         place.error = failure(ERROR_PATH_NOT_FOUND);
         return place;
     }
-    const std::wstring target = realTarget(longForm(win32::widen(path)));
+    const std::wstring target = realTarget(win32::longForm(win32::widen(path)));
     place.name = win32::narrow(win32::nameOf(target));
     const std::wstring folder = win32::folderOf(target);
     if (place.name.empty() || folder.empty()) {
