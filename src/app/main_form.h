@@ -40,7 +40,7 @@ public:
     std::array<std::string, kStoreSlots> ItemSlots;
     std::string PicturePath;
     std::string DropPath;
-    MessageAnswer DropAnswer = MessageAnswer::No;
+    MessageAnswer DropAnswer{}; // none (0) until the first question of a drop is answered
     int DropIndex = 0;
 
     // The window and its controls.
