@@ -33,8 +33,8 @@ LauncherApp::LauncherApp(int argc, char** argv) {
     form_ = std::make_unique<MainForm>(Platform{system_, *platform_, *platform_});
     window_ = std::make_unique<MainWindow>(*form_);
     platform_->attach(*window_);
-    form_->Form_Load(
-        joinArguments(argc, argv)); // opens a command-line path and loads the store before the window shows
+    // Opens a command-line path and loads the store before the window shows.
+    form_->Form_Load(joinArguments(argc, argv));
     storeWatcher_ = std::make_unique<StoreWatcher>(*form_, form_->StorePath);
     window_->show();
     window_->prepareFirstPaint();
