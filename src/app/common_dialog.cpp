@@ -3,7 +3,7 @@
 namespace hopwick {
 
 void CommonDialog::ShowOpen() {
-    if (auto chosen = platform_.showOpenDialog({Flags, Filter, FileName})) {
+    if (auto chosen = dialogs_.showOpenDialog({Flags, Filter, FileName})) {
         FileName = *chosen;
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/dialogs.h"
 
 #include <string>
 
@@ -10,7 +10,7 @@ namespace hopwick {
 // kept between uses: a confirmed choice replaces it, a cancel leaves it as it was.
 class CommonDialog {
 public:
-    explicit CommonDialog(Platform& platform) : platform_(platform) {}
+    explicit CommonDialog(Dialogs& dialogs) : dialogs_(dialogs) {}
 
     long Flags = 0;
     std::string Filter;
@@ -19,7 +19,7 @@ public:
     void ShowOpen();
 
 private:
-    Platform& platform_;
+    Dialogs& dialogs_;
 };
 
 } // namespace hopwick

@@ -5,12 +5,11 @@
 
 namespace hopwick {
 
-void MainForm::Form_Load() {
+void MainForm::Form_Load(const std::string& commandLine) {
     // The whole argument text is one path, opened through the shell when it names something.
-    const std::string commandLine = platform_.commandLine();
     if (!commandLine.empty() && !namesNothing(commandLine) &&
-        !platform_.findPath(commandLine, kAttrFolder).name.empty()) {
-        platform_.shellExecute("open", commandLine, platform_.currentDirectory(), kShow);
+        !system_.findPath(commandLine, PathAttributes::Folder).name.empty()) {
+        openThroughShell(commandLine);
     }
     SetupMode = false;
     Form.setHeight(kNormalOuterHeight);

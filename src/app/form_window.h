@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/control_host.h"
-#include "platform/platform.h"
+#include "platform/window_view.h"
 
 #include <memory>
 #include <string>
@@ -11,7 +11,7 @@ namespace hopwick {
 // The main window's own properties, in twips; each change is shown at once.
 class FormWindow {
 public:
-    FormWindow(Platform& platform, ControlHost& host) : platform_(platform), host_(host) {}
+    FormWindow(WindowView& view, ControlHost& host) : view_(view), host_(host) {}
 
     const std::string& Caption() const { return caption_; }
     void setCaption(const std::string& caption);
@@ -24,7 +24,7 @@ public:
     void SetFocus() { host_.focusControl(ControlId::Form); }
 
 private:
-    Platform& platform_;
+    WindowView& view_;
     ControlHost& host_;
     std::string caption_;
     int width_ = 0;

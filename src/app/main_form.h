@@ -29,7 +29,7 @@ class MainForm final : private ControlHost {
     StoreFile store_;
 
 public:
-    explicit MainForm(Platform& platform);
+    explicit MainForm(Platform platform);
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
@@ -40,7 +40,7 @@ public:
     std::array<std::string, kStoreSlots> ItemSlots;
     std::string PicturePath;
     std::string DropPath;
-    int DropAnswer = 0;
+    MessageAnswer DropAnswer{}; // none (0) until the first question of a drop is answered
     int DropIndex = 0;
 
     // The window and its controls.
@@ -73,8 +73,9 @@ public:
     using ClickHandler = void (MainForm::*)();
     static ClickHandler clickHandlerOf(ControlId control);
 
-    // Start-up, setup mode, shortcuts, help and exit (app/).
-    void Form_Load();
+    // Start-up, setup mode, shortcuts, help and exit (app/). `commandLine` is the arguments part of the
+    // program's command line as one text; empty when there is none.
+    void Form_Load(const std::string& commandLine = {});
     void Label2_Click();
     void Command1_Click();
     void Command6_Click();
@@ -116,6 +117,7 @@ private:
     void controlChanged(ControlId control) override;
 
     void leaveSetupMode();
+    void openThroughShell(const std::string& file);
     // store/
     bool showStoreContent(const std::string& bytes, bool present);
     void showStoredPicture();
@@ -123,7 +125,7 @@ private:
     void tellStoreLost();
     void offerReplacement();
     bool otherListStored();
-    int askToOverwriteStore();
+    MessageAnswer askToOverwriteStore();
     bool followStoreBeforeDropSave();
     // edit/
     bool admitsNewItem(const std::string& path);
@@ -134,7 +136,9 @@ private:
     int entryToMove();
     void exchangeWithNeighbour(int index, int neighbour);
 
-    Platform& platform_;
+    SystemServices& system_;
+    Dialogs& dialogs_;
+    WindowView& view_;
     ControlId focused_ = ControlId::Form;
     // While a drop asks its questions: where refused names are collected, and drops that came meanwhile.
     DropRefusals* dropRefusals_ = nullptr;
@@ -142,6 +146,8 @@ private:
     // Whether the user was told that the store is out of reach, or asked about a file put in its place.
     bool storeLostTold_ = false;
     bool replacementOffered_ = false;
+    // Whether the user was told that the shell cannot open anything; every later open would repeat it.
+    bool shellFailureTold_ = false;
 };
 
 } // namespace hopwick

@@ -20,13 +20,13 @@ void MainForm::Label2_Click() {
 // list up instead, and closing the question stays in setup mode with nothing written.
 void MainForm::Command1_Click() {
     if (otherListStored()) {
-        const int answer = askToOverwriteStore();
-        if (answer == kAnswerNo) {
+        const MessageAnswer answer = askToOverwriteStore();
+        if (answer == MessageAnswer::No) {
             leaveSetupMode();
             OpenF();
             return;
         }
-        if (answer != kAnswerYes) {
+        if (answer != MessageAnswer::Yes) {
             return;
         }
     }

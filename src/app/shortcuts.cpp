@@ -34,11 +34,11 @@ void MainForm::Form_KeyDown(int16_t& KeyCode, int16_t Shift) {
 }
 
 void MainForm::Label3_Click() {
-    platform_.shellExecute("open", kHelpTarget, platform_.currentDirectory(), kShow);
+    openThroughShell(kHelpTarget);
 }
 
 void MainForm::Label4_Click() {
-    platform_.closeWindow();
+    view_.closeWindow();
 }
 
 } // namespace hopwick

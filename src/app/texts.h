@@ -48,6 +48,8 @@ namespace hopwick::texts {
 
 inline constexpr const char* kLaunchFailedTitle = "ｱﾌﾟﾘｹｰｼｮﾝ を起動できません。";
 inline constexpr const char* kPathSearchFailedTitle = "ﾊﾟｽ を調べられません。";
+// Over the reason the system gives when it has no way to open a file or a URL.
+inline constexpr const char* kShellOpenFailedTitle = "ﾌｧｲﾙ を開けません。";
 inline constexpr const char* kPictureFailedTitle = "画像を読み込めません。";
 inline constexpr const char* kSaveFailedTitle = "ｾｰﾌﾞ できません。";
 inline constexpr const char* kSaveFailedPrompt = "ﾘｽﾄ は保存されていません。";

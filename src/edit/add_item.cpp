@@ -5,20 +5,21 @@ namespace hopwick {
 
 void MainForm::Command20_Click() {
     if (Text1.Text().empty()) {
-        platform_.beep();
-        platform_.messageBox(texts::kEmptyTextPrompt, kStyleOk, texts::kEnterPathTitle);
+        dialogs_.beep();
+        dialogs_.messageBox(texts::kEmptyTextPrompt, MessageStyle::Ok, texts::kEnterPathTitle);
         Text1.SetFocus();
         return;
     }
-    const PathSearch search = platform_.findPath(Text1.Text(), kAttrHidden | kAttrSystem | kAttrFolder);
+    const PathSearch search =
+        system_.findPath(Text1.Text(), PathAttributes::Hidden | PathAttributes::System | PathAttributes::Folder);
     if (!search.error.empty()) {
-        platform_.messageBox(Text1.Text() + "\r\n" + search.error, kStyleOk, texts::kPathSearchFailedTitle);
+        dialogs_.messageBox(Text1.Text() + "\r\n" + search.error, MessageStyle::Ok, texts::kPathSearchFailedTitle);
         Text1.SetFocus();
         return;
     }
     if (search.name.empty()) {
-        platform_.beep();
-        platform_.messageBox(texts::kNoSuchPathPrompt, kStyleOk, texts::kEnterPathTitle);
+        dialogs_.beep();
+        dialogs_.messageBox(texts::kNoSuchPathPrompt, MessageStyle::Ok, texts::kEnterPathTitle);
         Text1.SetFocus();
         return;
     }

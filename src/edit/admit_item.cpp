@@ -29,8 +29,8 @@ void MainForm::refuseItem(const std::string& path, const char* prompt, const cha
         dropRefusals_->refuse(prompt, path);
         return;
     }
-    platform_.beep();
-    platform_.messageBox(prompt, kStyleOk, title);
+    dialogs_.beep();
+    dialogs_.messageBox(prompt, MessageStyle::Ok, title);
 }
 
 } // namespace hopwick

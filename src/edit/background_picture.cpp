@@ -12,9 +12,9 @@ void MainForm::Command4_Click() {
         return;
     }
     // Loaded first, so that a file that is no picture leaves the shown picture and its path alone.
-    const PictureLoad load = platform_.loadPicture(name);
+    const PictureLoad load = view_.loadPicture(name);
     if (!load.picture) {
-        platform_.messageBox(name + "\r\n" + load.error, kStyleOk, texts::kPictureFailedTitle);
+        dialogs_.messageBox(name + "\r\n" + load.error, MessageStyle::Ok, texts::kPictureFailedTitle);
         return;
     }
     Form.setPicture(load.picture);
@@ -24,7 +24,7 @@ void MainForm::Command4_Click() {
 }
 
 void MainForm::Command7_Click() {
-    Form.setPicture(platform_.loadPicture("").picture);
+    Form.setPicture(view_.loadPicture("").picture);
     PicturePath.clear();
 }
 

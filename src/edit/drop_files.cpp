@@ -64,11 +64,11 @@ void MainForm::offerDroppedFiles(const DataObject& data) {
         if (!admitted()) {
             continue;
         }
-        DropAnswer = platform_.messageBox(texts::kDropPrompt, kStyleYesNo, texts::kDropTitle);
-        if (DropAnswer == kAnswerNo) {
+        DropAnswer = dialogs_.messageBox(texts::kDropPrompt, MessageStyle::YesNo, texts::kDropTitle);
+        if (DropAnswer == MessageAnswer::No) {
             continue;
         }
-        if (DropAnswer != kAnswerYes || !followStoreBeforeDropSave()) {
+        if (DropAnswer != MessageAnswer::Yes || !followStoreBeforeDropSave()) {
             break;
         }
         // The list that was followed may have no room left.
@@ -80,8 +80,8 @@ void MainForm::offerDroppedFiles(const DataObject& data) {
     }
     dropRefusals_ = nullptr;
     if (!refusals.empty()) {
-        platform_.beep();
-        platform_.messageBox(refusals.report(), kStyleOk, texts::kDropRefusedTitle);
+        dialogs_.beep();
+        dialogs_.messageBox(refusals.report(), MessageStyle::Ok, texts::kDropRefusedTitle);
     }
 }
 

@@ -13,7 +13,7 @@ void MainForm::Command8_Click() {
     }
     if (i == 0) {
         List1.setListIndex(i + 1);
-        platform_.messageBox(texts::kTopEdgePrompt, kStyleOk, "");
+        dialogs_.messageBox(texts::kTopEdgePrompt, MessageStyle::Ok, "");
         return;
     }
     exchangeWithNeighbour(i, i - 1);
@@ -25,9 +25,9 @@ void MainForm::Command9_Click() {
         return;
     }
     if (List1.List(i + 1).empty()) {
-        platform_.beep();
+        dialogs_.beep();
         List1.setListIndex(i - 1);
-        platform_.messageBox(texts::kBottomEdgePrompt, kStyleOk, "");
+        dialogs_.messageBox(texts::kBottomEdgePrompt, MessageStyle::Ok, "");
         return;
     }
     exchangeWithNeighbour(i, i + 1);
@@ -38,7 +38,7 @@ void MainForm::Command9_Click() {
 int MainForm::entryToMove() {
     List1.SetFocus();
     if (List1.ListCount() == 0) {
-        platform_.beep();
+        dialogs_.beep();
         return -1;
     }
     if (List1.ListIndex() == -1) {

@@ -5,7 +5,7 @@ namespace hopwick {
 void MainForm::Command2_Click() {
     List1.SetFocus();
     if (List1.ListCount() == 0) {
-        platform_.beep();
+        dialogs_.beep();
         return;
     }
     if (List1.ListIndex() == -1) {

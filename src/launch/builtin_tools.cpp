@@ -1,7 +1,5 @@
 #include "launch/builtin_tools.h"
 
-#include "platform/platform.h"
-
 #include <array>
 
 namespace hopwick {
@@ -9,21 +7,21 @@ namespace hopwick {
 namespace {
 
 constexpr std::array<BuiltinTool, 15> kTools{{
-    {"NotePad", "Notepad.exe", kShowNormal},
-    {"Paint", "Pbrush.exe", kShowNormal},
-    {"Explorer", "Explorer.exe", kShowNormal},
-    {"WordPad", "Write.exe", kShowNormal},
-    {"Calc", "Calc.exe", kShowNormal},
-    {"Telnet", "Telnet.exe", kShowNormal},
-    {"FTP", "Ftp.exe", kShowNormal},
-    {"DosPrompt", "C:\\WINDOWS\\command.com", kShowNormal},
-    {"defrag", "Defrag.exe", kShowNormal},
-    {"Regedit", "Regedit.exe", kShowNormal},
-    {"Scandisk", "Scandskw.exe", kShowNormal},
-    {"Dialer", "Dialer.exe", kShowNormal},
-    {"Winfile", "Winfile.exe", kShowNormal},
-    {"Progman", "Progman.exe", kShowNormal},
-    {"Imaging", "Wangimg.exe", kShowNormal},
+    {"NotePad", "Notepad.exe", ShowCommand::Normal},
+    {"Paint", "Pbrush.exe", ShowCommand::Normal},
+    {"Explorer", "Explorer.exe", ShowCommand::Normal},
+    {"WordPad", "Write.exe", ShowCommand::Normal},
+    {"Calc", "Calc.exe", ShowCommand::Normal},
+    {"Telnet", "Telnet.exe", ShowCommand::Normal},
+    {"FTP", "Ftp.exe", ShowCommand::Normal},
+    {"DosPrompt", "C:\\WINDOWS\\command.com", ShowCommand::Normal},
+    {"defrag", "Defrag.exe", ShowCommand::Normal},
+    {"Regedit", "Regedit.exe", ShowCommand::Normal},
+    {"Scandisk", "Scandskw.exe", ShowCommand::Normal},
+    {"Dialer", "Dialer.exe", ShowCommand::Normal},
+    {"Winfile", "Winfile.exe", ShowCommand::Normal},
+    {"Progman", "Progman.exe", ShowCommand::Normal},
+    {"Imaging", "Wangimg.exe", ShowCommand::Normal},
 }};
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/system_services.h"
+
 #include <span>
 #include <string_view>
 
@@ -8,7 +10,7 @@ namespace hopwick {
 struct BuiltinTool {
     std::string_view name;        // as shown in the list; matched whole and case-sensitively
     std::string_view programFile; // what the program start is given
-    int windowStyle;
+    ShowCommand windowStyle;
 };
 
 // The 15 built-in tools in table order; their names are also the default items of the list.

@@ -13,25 +13,26 @@ void MainForm::List1_Click() {
 
     if (const BuiltinTool* tool = findBuiltinTool(item)) {
         const std::string programFile(tool->programFile);
-        const ProgramStart start = platform_.startProgram(programFile, tool->windowStyle);
+        const ProgramStart start = system_.startProgram(programFile, tool->windowStyle);
         if (!start.started) {
-            platform_.messageBox(programFile + "\r\n" + start.reason, kStyleOk, texts::kLaunchFailedTitle);
+            dialogs_.messageBox(programFile + "\r\n" + start.reason, MessageStyle::Ok, texts::kLaunchFailedTitle);
         }
         return;
     }
 
-    const PathSearch search = platform_.findPath(item, kAttrHidden | kAttrSystem | kAttrFolder);
+    const PathSearch search =
+        system_.findPath(item, PathAttributes::Hidden | PathAttributes::System | PathAttributes::Folder);
     if (!search.error.empty()) {
         // The search could not look (no permission, device not ready): that is not "nothing there",
         // so the item must not be removed.
-        platform_.messageBox(item + "\r\n" + search.error, kStyleOk, texts::kPathSearchFailedTitle);
+        dialogs_.messageBox(item + "\r\n" + search.error, MessageStyle::Ok, texts::kPathSearchFailedTitle);
         return;
     }
     if (!search.name.empty()) {
-        platform_.shellExecute("open", item, platform_.currentDirectory(), kShow);
+        openThroughShell(item);
         return;
     }
-    platform_.messageBox(texts::kWrongPathPrompt, kStyleOk, texts::kWrongPathTitle);
+    dialogs_.messageBox(texts::kWrongPathPrompt, MessageStyle::Ok, texts::kWrongPathTitle);
     Command2_Click();
     Label2_Click();
 }

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/system_services.h"
 
 namespace hopwick {
 
-// The operations that need no window system: files, paths, code page 932, starting programs and the shell.
-// Implemented once per operating system (posix/, win32/); the front ends and the test double build on it.
-class SystemPlatform : public Platform {
+// The system services of the operating system that the program runs on, implemented once per system (posix/,
+// windows/); the front ends and the test doubles build on it.
+class SystemPlatform : public SystemServices {
 public:
-    void shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                      int showCommand) override;
-    ProgramStart startProgram(const std::string& programFile, int windowStyle) override;
-    PathSearch findPath(const std::string& path, int attributeMask) override;
+    std::string shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
+                             ShowCommand showCommand) override;
+    ProgramStart startProgram(const std::string& programFile, ShowCommand windowStyle) override;
+    PathSearch findPath(const std::string& path, PathAttributes attributes) override;
     std::string currentDirectory() override;
     std::string programFolder() override;
     bool isInstalledCopy() override;

@@ -4,7 +4,8 @@
 namespace hopwick {
 
 void MainForm::Command5_Click() {
-    if (platform_.messageBox(texts::kInitialisePrompt, kStyleYesNo, texts::kInitialiseTitle) == kAnswerYes) {
+    if (dialogs_.messageBox(texts::kInitialisePrompt, MessageStyle::YesNo, texts::kInitialiseTitle) ==
+        MessageAnswer::Yes) {
         List1.Clear();
         Ini();
     }

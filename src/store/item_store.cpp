@@ -20,11 +20,11 @@ void MainForm::SI() {
         }
     }
     if (failure.empty()) {
-        failure = store_.save(encodeStore(platform_, fields));
+        failure = store_.save(encodeStore(system_, fields));
     }
     if (!failure.empty()) {
-        platform_.messageBox(StorePath + "\r\n" + failure + "\r\n" + texts::kSaveFailedPrompt, kStyleOk,
-                             texts::kSaveFailedTitle);
+        dialogs_.messageBox(StorePath + "\r\n" + failure + "\r\n" + texts::kSaveFailedPrompt, MessageStyle::Ok,
+                            texts::kSaveFailedTitle);
     }
     Form.SetFocus();
 }
@@ -56,7 +56,7 @@ void MainForm::OpenF() {
 // A load shows exactly what a fresh start with this content would show; true when it was damaged.
 bool MainForm::showStoreContent(const std::string& bytes, bool present) {
     List1.Clear();
-    const DecodedStore store = decodeStore(platform_, bytes);
+    const DecodedStore store = decodeStore(system_, bytes);
     if (!present || store.texts.empty()) {
         // Nothing could be read: start as on a first run rather than with an empty list.
         Ini();
@@ -84,7 +84,7 @@ void MainForm::checK() {
 
 // A picture that cannot be loaded shows none, but keeps its path: the file may come back.
 void MainForm::showStoredPicture() {
-    Form.setPicture(platform_.loadPicture(PicturePath).picture);
+    Form.setPicture(view_.loadPicture(PicturePath).picture);
 }
 
 void MainForm::reportStoreDamage(const std::string& reason) {
@@ -92,7 +92,7 @@ void MainForm::reportStoreDamage(const std::string& reason) {
     if (!reason.empty()) {
         prompt += reason + "\r\n";
     }
-    platform_.messageBox(prompt + texts::kStoreDamagedPrompt, kStyleOk, texts::kStoreDamagedTitle);
+    dialogs_.messageBox(prompt + texts::kStoreDamagedPrompt, MessageStyle::Ok, texts::kStoreDamagedTitle);
 }
 
 } // namespace hopwick

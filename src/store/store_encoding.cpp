@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
-std::optional<std::string> roundTripCodePage932(Platform& platform, const std::string& text) {
+std::optional<std::string> roundTripCodePage932(SystemServices& platform, const std::string& text) {
     if (!isValidUtf8(text)) {
         return std::nullopt;
     }
@@ -29,7 +29,7 @@ bool isLeadByte(unsigned char c) {
 }
 
 // Decodes what can be decoded, character by character, and marks the rest.
-std::string decodeCodePage932Leniently(Platform& platform, std::string_view bytes) {
+std::string decodeCodePage932Leniently(SystemServices& platform, std::string_view bytes) {
     std::string text;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
@@ -51,7 +51,7 @@ std::string decodeCodePage932Leniently(Platform& platform, std::string_view byte
 
 } // namespace
 
-std::string encodeStore(Platform& platform, const std::vector<std::string>& texts) {
+std::string encodeStore(SystemServices& platform, const std::vector<std::string>& texts) {
     std::vector<std::string> encoded;
     encoded.reserve(texts.size());
     for (const std::string& text : texts) {
@@ -65,7 +65,7 @@ std::string encodeStore(Platform& platform, const std::vector<std::string>& text
     return formatRecord(encoded);
 }
 
-DecodedStore decodeStore(Platform& platform, std::string_view bytes) {
+DecodedStore decodeStore(SystemServices& platform, std::string_view bytes) {
     const bool asBytes = bytes.starts_with(kBytesMark);
     const bool utf8 = !asBytes && bytes.starts_with(kUtf8Mark);
     bytes.remove_prefix(asBytes ? kBytesMark.size() : utf8 ? kUtf8Mark.size() : 0);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/system_services.h"
 
 #include <string>
 #include <string_view>
@@ -16,7 +16,7 @@ inline constexpr std::string_view kBytesMark = "\xEF\xBB\xBF#bytes\r\n";
 // The store's bytes for these texts: code page 932 when every text comes back unchanged from it, so that
 // the file moves between systems as it always has; otherwise UTF-8 after a byte order mark, so that
 // nothing is lost; and for texts that are not all valid UTF-8, their bytes after the bytes mark.
-std::string encodeStore(Platform& platform, const std::vector<std::string>& texts);
+std::string encodeStore(SystemServices& platform, const std::vector<std::string>& texts);
 
 struct DecodedStore {
     std::vector<std::string> texts;
@@ -25,6 +25,6 @@ struct DecodedStore {
 
 // Reads the fields of a store in the encoding that it was written in; bytes that are not valid text are
 // replaced and make the store count as damaged.
-DecodedStore decodeStore(Platform& platform, std::string_view bytes);
+DecodedStore decodeStore(SystemServices& platform, std::string_view bytes);
 
 } // namespace hopwick

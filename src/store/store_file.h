@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/platform.h"
 #include "platform/store_folder.h"
+#include "platform/system_services.h"
 #include "store/save_protocol.h"
 
 #include <string>
@@ -14,7 +14,7 @@ namespace hopwick {
 // saving and mending interrupted saves. No other code reads or writes the store.
 class StoreFile {
 public:
-    explicit StoreFile(Platform& platform) : platform_(platform) {}
+    explicit StoreFile(SystemServices& platform) : platform_(platform) {}
     StoreFile(const StoreFile&) = delete;
     StoreFile& operator=(const StoreFile&) = delete;
 
@@ -59,7 +59,7 @@ private:
     bool holdPlace(bool makeFolder);
     void lose(std::string reason);
 
-    Platform& platform_;
+    SystemServices& platform_;
     std::string path_;
     StorePlace place_;
     bool loaded_ = false;

@@ -24,8 +24,8 @@ void MainForm::tellStoreLost() {
         return;
     }
     storeLostTold_ = true;
-    platform_.messageBox(StorePath + "\r\n" + store_.lostReason() + "\r\n" + texts::kStoreLostPrompt, kStyleOk,
-                         texts::kStoreLostTitle);
+    dialogs_.messageBox(StorePath + "\r\n" + store_.lostReason() + "\r\n" + texts::kStoreLostPrompt, MessageStyle::Ok,
+                        texts::kStoreLostTitle);
 }
 
 // A file put in the store's place on purpose becomes the store only when the user says so; asked once for it.
@@ -34,8 +34,8 @@ void MainForm::offerReplacement() {
         return;
     }
     replacementOffered_ = true;
-    if (platform_.messageBox(StorePath + "\r\n" + texts::kStoreReplacedQuestion, kStyleYesNo,
-                             texts::kStoreReplacedTitle) == kAnswerYes) {
+    if (dialogs_.messageBox(StorePath + "\r\n" + texts::kStoreReplacedQuestion, MessageStyle::YesNo,
+                            texts::kStoreReplacedTitle) == MessageAnswer::Yes) {
         store_.adoptReplacement();
         OpenF();
     }
@@ -48,10 +48,10 @@ bool MainForm::otherListStored() {
     return change == StoreFile::Change::Saved || change == StoreFile::Change::Replaced;
 }
 
-int MainForm::askToOverwriteStore() {
-    const int answer =
-        platform_.messageBox(StorePath + "\r\n" + texts::kStoreChangedPrompt, kStyleYesNo, texts::kStoreChangedTitle);
-    if (answer == kAnswerYes) {
+MessageAnswer MainForm::askToOverwriteStore() {
+    const MessageAnswer answer = dialogs_.messageBox(StorePath + "\r\n" + texts::kStoreChangedPrompt,
+                                                     MessageStyle::YesNo, texts::kStoreChangedTitle);
+    if (answer == MessageAnswer::Yes) {
         // The user was shown the file by name and chose to overwrite it: a file that another process made or put
         // in the store's folder becomes this window's store.
         store_.adoptReplacement();
@@ -69,11 +69,11 @@ bool MainForm::followStoreBeforeDropSave() {
     if (!otherListStored()) {
         return true;
     }
-    const int answer = askToOverwriteStore();
-    if (answer == kAnswerNo) {
+    const MessageAnswer answer = askToOverwriteStore();
+    if (answer == MessageAnswer::No) {
         OpenF();
     }
-    return answer == kAnswerYes || answer == kAnswerNo;
+    return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
 }
 
 } // namespace hopwick

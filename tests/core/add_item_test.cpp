@@ -20,7 +20,7 @@ protected:
     void expectRefused(const char* prompt, const char* title) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].prompt, prompt);
-        EXPECT_EQ(platform.messages[0].style, 0);
+        EXPECT_EQ(static_cast<int>(platform.messages[0].style), 0);
         EXPECT_EQ(platform.messages[0].title, title);
         EXPECT_EQ(platform.beeps, 1);
         ASSERT_GE(platform.events.size(), 2u);

@@ -20,14 +20,14 @@ protected:
 TEST_F(DropFilesTest, EachFileIsOfferedAndEveryAcceptedOneIsStoredAtOnce) {
     writeStore(storeRecord({"a"}));
     start();
-    platform.messageAnswers = {kAnswerYes, kAnswerNo, kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Yes};
     dropOnWindow(DataObject::files({"/x/one.exe", "/x/two.exe", "/x/three"}));
     EXPECT_EQ(items(), (std::vector<std::string>{"a", "/x/one.exe", "/x/three"}));
     EXPECT_EQ(storeBytes(), storeRecord({"a", "/x/one.exe", "/x/three"}));
     ASSERT_EQ(platform.messages.size(), 3u);
     for (const RecordedMessage& message : platform.messages) {
         EXPECT_EQ(message.prompt, expected::kDropQuestion);
-        EXPECT_EQ(message.style, 4);
+        EXPECT_EQ(static_cast<int>(message.style), 4);
         EXPECT_EQ(message.title, expected::kDropTitle);
     }
     int writes = 0;
@@ -36,7 +36,7 @@ TEST_F(DropFilesTest, EachFileIsOfferedAndEveryAcceptedOneIsStoredAtOnce) {
     }
     EXPECT_EQ(writes, 2);
     EXPECT_EQ(form->DropPath, "/x/three");
-    EXPECT_EQ(form->DropAnswer, kAnswerYes);
+    EXPECT_EQ(form->DropAnswer, MessageAnswer::Yes);
 }
 
 TEST_F(DropFilesTest, TheListAndTheWindowBehaveAlike) {
@@ -76,7 +76,7 @@ TEST_F(DropFilesTest, ADropThatWouldPassFortyStopsOfferingOnceTheListIsFullAndNa
     ASSERT_EQ(platform.messages.size(), 3u); // two questions, then one report
     EXPECT_EQ(platform.messages[2].prompt, std::string(expected::kListFull) + "\r\n/d/3\r\n/d/4");
     EXPECT_EQ(platform.messages[2].title, expected::kDropRefusedTitle);
-    EXPECT_EQ(platform.messages[2].style, kStyleOk);
+    EXPECT_EQ(platform.messages[2].style, MessageStyle::Ok);
     EXPECT_EQ(platform.beeps, 1);
 }
 
@@ -118,7 +118,7 @@ TEST_F(DropFilesTest, TenThousandRefusedNamesMakeOneShortReport) {
 TEST_F(DropFilesTest, ClosingAQuestionWithoutAnAnswerStopsTheDrop) {
     writeStore(storeRecord({"a"}));
     start();
-    platform.messageAnswers = {kAnswerYes, kAnswerCancel};
+    platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Cancel};
     dropOnWindow(DataObject::files({"/s/1", "/s/\"quoted\"", "/s/2", "/s/3", "/s/\"late\""}));
     EXPECT_EQ(items(), (std::vector<std::string>{"a", "/s/1"}));
     EXPECT_EQ(storeBytes(), storeRecord({"a", "/s/1"}));
@@ -130,7 +130,7 @@ TEST_F(DropFilesTest, ADropArrivingDuringAnotherDropsQuestionWaitsItsTurn) {
     writeStore(storeRecord({"a"}));
     start();
     platform.whileMessageShown = {[&] { dropOnList(DataObject::files({"/second"})); }};
-    platform.messageAnswers = {kAnswerYes, kAnswerYes, kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::Yes};
     dropOnWindow(DataObject::files({"/first/1", "/first/2"}));
     EXPECT_EQ(items(), (std::vector<std::string>{"a", "/first/1", "/first/2", "/second"}));
     EXPECT_EQ(storeBytes(), storeRecord({"a", "/first/1", "/first/2", "/second"}));

@@ -22,6 +22,7 @@ inline constexpr const char* kPictureFilter = "Picture (*.bmp;*.ico;*.gif) | *.b
 inline constexpr const char* kListFull = "これ以上ｱｲﾃﾑを追加できません。（最大 40 個）";
 inline constexpr const char* kListFullTitle = "ﾘｽﾄ が一杯です。";
 inline constexpr const char* kQuoteInPath = "ﾊﾟｽ に \" は使えません。";
+inline constexpr const char* kShellOpenFailedTitle = "ﾌｧｲﾙ を開けません。";
 inline constexpr const char* kDropRefusedTitle = "ﾄﾞﾛｯﾌﾟ した ﾌｧｲﾙ を追加できません。";
 inline constexpr const char* kStoreChangedTitle = "ﾘｽﾄ が他で ｾｰﾌﾞ されました。";
 inline constexpr const char* kStoreChangedQuestion = "他の Hopwick がこの ﾌｧｲﾙ に ﾘｽﾄ を ｾｰﾌﾞ しました。\r\n"

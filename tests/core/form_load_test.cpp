@@ -24,13 +24,12 @@ TEST_F(FormLoadTest, WithoutACommandLineNothingIsOpenedAndTheWindowIsInNormalMod
 
 TEST_F(FormLoadTest, AnExistingPathIsOpenedThroughTheShellBeforeTheStoreIsRead) {
     const std::string document = makeFile("report with spaces.txt");
-    platform.commandLineText = document;
-    form->Form_Load();
+    form->Form_Load(document);
     ASSERT_EQ(platform.shellCalls.size(), 1u);
     EXPECT_EQ(platform.shellCalls[0].verb, "open");
     EXPECT_EQ(platform.shellCalls[0].file, document);
     EXPECT_EQ(platform.shellCalls[0].directory, folder.path().string());
-    EXPECT_EQ(platform.shellCalls[0].showCommand, 5);
+    EXPECT_EQ(static_cast<int>(platform.shellCalls[0].showCommand), 5);
     EXPECT_EQ(items(), kDefaultItems);
     EXPECT_FALSE(storeExists()); // the opened path is not remembered
 }
@@ -40,8 +39,7 @@ TEST_F(FormLoadTest, AFolderAndAWildcardThatMatchAreOpenedUnchanged) {
     makeFile("docs/a.txt");
     for (const std::string& line : {folder.file("docs"), folder.file("docs") + "/*.txt"}) {
         platform.forget();
-        platform.commandLineText = line;
-        form->Form_Load();
+        form->Form_Load(line);
         ASSERT_EQ(platform.shellCalls.size(), 1u) << line;
         EXPECT_EQ(platform.shellCalls[0].file, line);
     }
@@ -54,8 +52,7 @@ TEST_F(FormLoadTest, APathThatNamesNothingOpensNothingAndShowsNothing) {
     for (const std::string& line : {folder.file("missing.txt"), folder.file("one") + " " + folder.file("two"),
                                     "\"" + folder.file("one") + "\"", folder.file(".hidden")}) {
         platform.forget();
-        platform.commandLineText = line;
-        form->Form_Load();
+        form->Form_Load(line);
         EXPECT_TRUE(platform.shellCalls.empty()) << line;
         EXPECT_TRUE(platform.messages.empty()) << line;
         EXPECT_EQ(form->Form.Caption(), "Hopwick");

@@ -23,7 +23,7 @@ TEST_F(LaunchTest, EveryBuiltinToolStartsItsProgramFile) {
     ASSERT_EQ(platform.starts.size(), 15u);
     for (std::size_t i = 0; i < programs.size(); ++i) {
         EXPECT_EQ(platform.starts[i].programFile, programs[i]);
-        EXPECT_EQ(platform.starts[i].windowStyle, 1);
+        EXPECT_EQ(static_cast<int>(platform.starts[i].windowStyle), 1);
     }
     EXPECT_TRUE(platform.shellCalls.empty());
     EXPECT_EQ(items(), kDefaultItems);
@@ -49,10 +49,29 @@ TEST_F(LaunchTest, AnExistingPathIsOpenedThroughTheShellInTheCurrentDirectory) {
     EXPECT_EQ(platform.shellCalls[0].verb, "open");
     EXPECT_EQ(platform.shellCalls[0].file, document);
     EXPECT_EQ(platform.shellCalls[0].directory, folder.path().string());
-    EXPECT_EQ(platform.shellCalls[0].showCommand, 5);
+    EXPECT_EQ(static_cast<int>(platform.shellCalls[0].showCommand), 5);
     EXPECT_EQ(platform.shellCalls[1].file, folder.file("sub"));
     EXPECT_EQ(platform.shellCalls[2].file, "note.txt");
     EXPECT_TRUE(platform.starts.empty());
+}
+
+// A system without a way to open files says why at the first open, under the window's title for it; later
+// opens, of items, help or the command line, would only repeat it.
+TEST_F(LaunchTest, AShellThatCannotOpenIsToldOnceWithTheSystemsReason) {
+    const std::string document = makeFile("note.txt");
+    writeStore(storeRecord({document}));
+    start();
+    platform.shellFailures = {"no opener", "no opener", "no opener"};
+    click(0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].prompt, "no opener");
+    EXPECT_EQ(platform.messages[0].title, expected::kShellOpenFailedTitle);
+    EXPECT_EQ(platform.messages[0].style, MessageStyle::Ok);
+    click(0);
+    form->Label3_Click();
+    EXPECT_EQ(platform.shellCalls.size(), 3u);
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(items(), std::vector<std::string>{document}); // an item that exists stays, whatever the shell says
 }
 
 TEST_F(LaunchTest, AHiddenFileRegisteredAsAnItemOpens) {
@@ -70,7 +89,7 @@ TEST_F(LaunchTest, AMissingPathIsReportedRemovedAndSetupModeBegins) {
     click(1);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].prompt, expected::kWrongPath);
-    EXPECT_EQ(platform.messages[0].style, 0);
+    EXPECT_EQ(static_cast<int>(platform.messages[0].style), 0);
     EXPECT_EQ(platform.messages[0].title, "INCORRECT");
     EXPECT_EQ(items(), (std::vector<std::string>{"NotePad", "Calc"}));
     EXPECT_TRUE(form->SetupMode);

@@ -17,7 +17,7 @@ protected:
     void expectMessage(const char* prompt) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].prompt, prompt);
-        EXPECT_EQ(platform.messages[0].style, 0);
+        EXPECT_EQ(static_cast<int>(platform.messages[0].style), 0);
         EXPECT_EQ(platform.messages[0].title, ""); // the application's title shows
     }
 };

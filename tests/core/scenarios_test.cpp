@@ -32,7 +32,7 @@ TEST_F(ScenarioTest, InitialiseAsksAndThenOkWritesTheDefaultStore) {
     start();
     form->Label2_Click();
     form->List1.setListIndex(3);
-    platform.messageAnswers = {kAnswerNo, kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
     form->Command5_Click();
     EXPECT_EQ(items(), mine);
     EXPECT_EQ(form->List1.ListIndex(), 3);
@@ -41,7 +41,7 @@ TEST_F(ScenarioTest, InitialiseAsksAndThenOkWritesTheDefaultStore) {
     EXPECT_EQ(form->List1.ListIndex(), -1);
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].prompt, expected::kInitialisePrompt);
-    EXPECT_EQ(platform.messages[0].style, 4);
+    EXPECT_EQ(static_cast<int>(platform.messages[0].style), 4);
     EXPECT_EQ(platform.messages[0].title, expected::kInitialiseTitle);
     form->Command1_Click();
     EXPECT_EQ(storeBytes(), kDefaultStore);

@@ -52,7 +52,7 @@ TEST_F(ShortcutsTest, HelpOpensANewMailThroughTheShell) {
     EXPECT_TRUE(platform.shellCalls[0].file.starts_with("mailto:"));
     EXPECT_GT(platform.shellCalls[0].file.size(), 7u);
     EXPECT_EQ(platform.shellCalls[0].directory, folder.path().string());
-    EXPECT_EQ(platform.shellCalls[0].showCommand, 5);
+    EXPECT_EQ(static_cast<int>(platform.shellCalls[0].showCommand), 5);
 }
 
 TEST_F(ShortcutsTest, ExitClosesTheWindowWithoutSaving) {
@@ -78,7 +78,7 @@ TEST_F(ShortcutsTest, AltLettersRunTheSetupCommandsOnlyInSetupMode) {
     EXPECT_EQ(formKey('C', 4), 0); // choose
     EXPECT_EQ(formKey('P', 4), 0); // picture
     EXPECT_EQ(platform.dialogs.size(), 2u);
-    platform.messageAnswers = {kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes};
     EXPECT_EQ(formKey('I', 4), 0); // initialise
     EXPECT_EQ(items(), kDefaultItems);
     EXPECT_EQ(formKey('S', 4), 0); // add: the path input is empty

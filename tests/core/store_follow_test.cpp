@@ -128,12 +128,12 @@ TEST_F(StoreFollowTest, OkOverAStoreRemovedMeanwhileWritesItAgainWithoutAQuestio
 
 TEST_F(StoreFollowTest, OkOverAChangedStoreAsksAndYesOverwritesIt) {
     editWhileAnotherProcessSaves();
-    platform.messageAnswers = {kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes};
     form->Command1_Click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].prompt, changedQuestion());
     EXPECT_EQ(platform.messages[0].title, expected::kStoreChangedTitle);
-    EXPECT_EQ(platform.messages[0].style, kStyleYesNo);
+    EXPECT_EQ(platform.messages[0].style, MessageStyle::YesNo);
     EXPECT_EQ(storeBytes(), storeRecord({"a", "mine"}));
     EXPECT_FALSE(form->SetupMode);
     // Saved now: a second OK does not ask again.
@@ -147,7 +147,7 @@ TEST_F(StoreFollowTest, YesOverwritesAStoreThatAnotherProcessCreatedOrPutInItsPl
     form->Label2_Click();
     form->List1.AddItem("mine");
     writeStore(storeRecord({"theirs"}));
-    platform.messageAnswers = {kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes};
     form->Command1_Click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, expected::kStoreChangedTitle);
@@ -159,7 +159,7 @@ TEST_F(StoreFollowTest, YesOverwritesAStoreThatAnotherProcessCreatedOrPutInItsPl
     form->List1.AddItem("again");
     std::filesystem::remove(storePath());
     writeStore(storeRecord({"other"}));
-    platform.messageAnswers = {kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes};
     form->Command1_Click();
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[1].title, expected::kStoreChangedTitle);
@@ -169,7 +169,7 @@ TEST_F(StoreFollowTest, YesOverwritesAStoreThatAnotherProcessCreatedOrPutInItsPl
 
 TEST_F(StoreFollowTest, NoKeepsTheOtherListAndShowsIt) {
     const std::string theirs = editWhileAnotherProcessSaves();
-    platform.messageAnswers = {kAnswerNo};
+    platform.messageAnswers = {MessageAnswer::No};
     form->Command1_Click();
     EXPECT_EQ(storeBytes(), theirs);
     EXPECT_EQ(items(), (std::vector<std::string>{"a", "theirs"}));
@@ -179,7 +179,7 @@ TEST_F(StoreFollowTest, NoKeepsTheOtherListAndShowsIt) {
 
 TEST_F(StoreFollowTest, ClosingTheQuestionStaysInSetupModeWithNothingWritten) {
     const std::string theirs = editWhileAnotherProcessSaves();
-    platform.messageAnswers = {kAnswerCancel};
+    platform.messageAnswers = {MessageAnswer::Cancel};
     form->Command1_Click();
     EXPECT_EQ(storeBytes(), theirs);
     EXPECT_EQ(items(), (std::vector<std::string>{"a", "mine"}));
@@ -188,7 +188,7 @@ TEST_F(StoreFollowTest, ClosingTheQuestionStaysInSetupModeWithNothingWritten) {
 
 TEST_F(StoreFollowTest, AFailedSaveAfterYesKeepsTheListAndAsksAgainAtTheNextOk) {
     const std::string theirs = editWhileAnotherProcessSaves();
-    platform.messageAnswers = {kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes};
     platform.writeFailures = {"disk full"};
     form->Command1_Click();
     EXPECT_EQ(storeBytes(), theirs);
@@ -196,7 +196,7 @@ TEST_F(StoreFollowTest, AFailedSaveAfterYesKeepsTheListAndAsksAgainAtTheNextOk) 
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[1].title, "ｾｰﾌﾞ できません。");
     form->Label2_Click();
-    platform.messageAnswers = {kAnswerYes};
+    platform.messageAnswers = {MessageAnswer::Yes};
     form->Command1_Click();
     EXPECT_EQ(platform.messages[2].prompt, changedQuestion());
     EXPECT_EQ(storeBytes(), storeRecord({"a", "mine"}));
@@ -204,7 +204,7 @@ TEST_F(StoreFollowTest, AFailedSaveAfterYesKeepsTheListAndAsksAgainAtTheNextOk) 
 
 TEST_F(StoreFollowTest, ADropInSetupModeOverAChangedStoreAsksToo) {
     editWhileAnotherProcessSaves();
-    platform.messageAnswers = {kAnswerYes, kAnswerNo}; // add the file; do not overwrite
+    platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::No}; // add the file; do not overwrite
     drop({"/dropped"});
     EXPECT_EQ(platform.messages[1].prompt, changedQuestion());
     EXPECT_EQ(storeBytes(), storeRecord({"a", "theirs", "/dropped"}));

@@ -87,8 +87,8 @@ TEST_F(StoreHeldPlaceTest, ALinkInTheStoresPlaceIsNeverFollowed) {
 }
 
 TEST_F(StoreHeldPlaceTest, AFilePutInPlaceOnPurposeBecomesTheStoreOnlyAfterYes) {
-    for (const int answer : {kAnswerNo, kAnswerYes}) {
-        SCOPED_TRACE(answer == kAnswerYes ? "Yes" : "No");
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        SCOPED_TRACE(answer == MessageAnswer::Yes ? "Yes" : "No");
         fs::remove_all(folder.file("stick"));
         form = std::make_unique<MainForm>(platform);
         startWith({"mine"});
@@ -99,10 +99,10 @@ TEST_F(StoreHeldPlaceTest, AFilePutInPlaceOnPurposeBecomesTheStoreOnlyAfterYes) 
         form->storeChangedOnDisk(); // asked once
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].title, texts::kStoreReplacedTitle);
-        EXPECT_EQ(items(), std::vector<std::string>{answer == kAnswerYes ? "edited" : "mine"});
+        EXPECT_EQ(items(), std::vector<std::string>{answer == MessageAnswer::Yes ? "edited" : "mine"});
         // Yes saves the edited list; No refuses, and the edited file stays as it is.
         form->SI();
-        EXPECT_EQ(platform.messages.size(), answer == kAnswerYes ? 1u : 2u);
+        EXPECT_EQ(platform.messages.size(), answer == MessageAnswer::Yes ? 1u : 2u);
         EXPECT_EQ(folder.read("stick/SIS"), storeRecord({"edited"}));
         platform.forget();
     }

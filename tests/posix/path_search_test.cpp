@@ -10,8 +10,9 @@
 namespace hopwick::testing {
 namespace {
 
-constexpr int kPlainOnly = 0;
-constexpr int kLaunchMask = kAttrHidden | kAttrSystem | kAttrFolder; // 22, as a launch searches
+constexpr PathAttributes kPlainOnly = PathAttributes::None;
+constexpr PathAttributes kLaunchMask =
+    PathAttributes::Hidden | PathAttributes::System | PathAttributes::Folder; // 22, as a launch searches
 
 class PathSearchTest : public ::testing::Test {
 protected:
@@ -23,7 +24,7 @@ protected:
         std::filesystem::create_directories(temp.path() / "dir" / ".config");
     }
 
-    std::string find(const std::string& relative, int mask) {
+    std::string find(const std::string& relative, PathAttributes mask) {
         const PathSearch result = platform.findPath(temp.file(relative), mask);
         EXPECT_EQ(result.error, "") << relative;
         return result.name;
@@ -35,36 +36,36 @@ protected:
 
 TEST_F(PathSearchTest, PlainFileCountsUnderEveryMaskAndGivesItsNameOnly) {
     EXPECT_EQ(find("dir/a.txt", kPlainOnly), "a.txt");
-    EXPECT_EQ(find("dir/a.txt", kAttrFolder), "a.txt");
+    EXPECT_EQ(find("dir/a.txt", PathAttributes::Folder), "a.txt");
     EXPECT_EQ(find("dir/a.txt", kLaunchMask), "a.txt");
     EXPECT_EQ(find("dir/missing.txt", kLaunchMask), "");
 }
 
 TEST_F(PathSearchTest, HiddenFileNeedsTheHiddenBit) {
     EXPECT_EQ(find("dir/.hidden.txt", kPlainOnly), "");
-    EXPECT_EQ(find("dir/.hidden.txt", kAttrFolder), "");
-    EXPECT_EQ(find("dir/.hidden.txt", kAttrHidden), ".hidden.txt");
+    EXPECT_EQ(find("dir/.hidden.txt", PathAttributes::Folder), "");
+    EXPECT_EQ(find("dir/.hidden.txt", PathAttributes::Hidden), ".hidden.txt");
     EXPECT_EQ(find("dir/.hidden.txt", kLaunchMask), ".hidden.txt");
 }
 
 TEST_F(PathSearchTest, FolderNeedsTheFolderBitAndAHiddenFolderBoth) {
     EXPECT_EQ(find("dir/sub", kPlainOnly), "");
-    EXPECT_EQ(find("dir/sub", kAttrFolder), "sub");
-    EXPECT_EQ(find("dir/sub/", kAttrFolder), "sub");
+    EXPECT_EQ(find("dir/sub", PathAttributes::Folder), "sub");
+    EXPECT_EQ(find("dir/sub/", PathAttributes::Folder), "sub");
     EXPECT_EQ(find("dir/a.txt/", kLaunchMask), ""); // a trailing slash names a folder only
-    EXPECT_EQ(find("dir/.config", kAttrFolder), "");
-    EXPECT_EQ(find("dir/.config", kAttrHidden), "");
-    EXPECT_EQ(find("dir/.config", kAttrFolder | kAttrHidden), ".config");
-    EXPECT_EQ(platform.findPath("/", kAttrFolder).name, "/");
+    EXPECT_EQ(find("dir/.config", PathAttributes::Folder), "");
+    EXPECT_EQ(find("dir/.config", PathAttributes::Hidden), "");
+    EXPECT_EQ(find("dir/.config", PathAttributes::Folder | PathAttributes::Hidden), ".config");
+    EXPECT_EQ(platform.findPath("/", PathAttributes::Folder).name, "/");
 }
 
 TEST_F(PathSearchTest, FifoAndDeviceCountAsSystemFiles) {
     ASSERT_EQ(mkfifo(temp.file("dir/pipe").c_str(), 0600), 0);
     EXPECT_EQ(find("dir/pipe", kPlainOnly), "");
-    EXPECT_EQ(find("dir/pipe", kAttrFolder | kAttrHidden), "");
-    EXPECT_EQ(find("dir/pipe", kAttrSystem), "pipe");
-    EXPECT_EQ(find("dir/pip?", kAttrSystem), "pipe");
-    EXPECT_EQ(platform.findPath("/dev/null", kAttrFolder).name, "");
+    EXPECT_EQ(find("dir/pipe", PathAttributes::Folder | PathAttributes::Hidden), "");
+    EXPECT_EQ(find("dir/pipe", PathAttributes::System), "pipe");
+    EXPECT_EQ(find("dir/pip?", PathAttributes::System), "pipe");
+    EXPECT_EQ(platform.findPath("/dev/null", PathAttributes::Folder).name, "");
     EXPECT_EQ(platform.findPath("/dev/null", kLaunchMask).name, "null");
 }
 
@@ -75,7 +76,7 @@ TEST_F(PathSearchTest, SymbolicLinksCountAsWhatTheyPointToAndDanglingOnesAsNothi
     std::filesystem::create_symlink("loop", temp.path() / "loop");
     EXPECT_EQ(find("dir/to-file", kPlainOnly), "to-file");
     EXPECT_EQ(find("dir/to-folder", kPlainOnly), "");
-    EXPECT_EQ(find("dir/to-folder", kAttrFolder), "to-folder");
+    EXPECT_EQ(find("dir/to-folder", PathAttributes::Folder), "to-folder");
     EXPECT_EQ(find("other-dangling", kLaunchMask), "");
     EXPECT_EQ(find("other-*", kLaunchMask), "");
     EXPECT_EQ(find("loop", kLaunchMask), "");
@@ -99,11 +100,11 @@ TEST_F(PathSearchTest, WildcardsMatchInTheLastElementOnly) {
 TEST_F(PathSearchTest, WildcardsApplyTheMaskToEachMatch) {
     EXPECT_EQ(find("dir/*.txt", kPlainOnly), "a.txt");
     EXPECT_EQ(find("dir/.*", kPlainOnly), "");
-    EXPECT_EQ(find("dir/.h*", kAttrHidden), ".hidden.txt");
+    EXPECT_EQ(find("dir/.h*", PathAttributes::Hidden), ".hidden.txt");
     EXPECT_EQ(find("dir/s*", kPlainOnly), "");
-    EXPECT_EQ(find("dir/s*", kAttrFolder), "sub");
-    EXPECT_EQ(find("dir/sub/", kAttrFolder), "sub");
-    EXPECT_EQ(find("dir/?ub/", kAttrFolder), "sub");
+    EXPECT_EQ(find("dir/s*", PathAttributes::Folder), "sub");
+    EXPECT_EQ(find("dir/sub/", PathAttributes::Folder), "sub");
+    EXPECT_EQ(find("dir/?ub/", PathAttributes::Folder), "sub");
     EXPECT_EQ(find("dir/?.txt/", kLaunchMask), "");
 }
 
@@ -113,8 +114,8 @@ TEST_F(PathSearchTest, DotAndDotDotNeverMatchAWildcard) {
     EXPECT_EQ(find("empty/.*", kLaunchMask), "");
     EXPECT_EQ(find("empty/.?", kLaunchMask), "");
     // Named as they stand, they are the folders that they are.
-    EXPECT_EQ(find("empty/.", kAttrFolder), ".");
-    EXPECT_EQ(find("empty/..", kAttrFolder), "..");
+    EXPECT_EQ(find("empty/.", PathAttributes::Folder), ".");
+    EXPECT_EQ(find("empty/..", PathAttributes::Folder), "..");
 }
 
 TEST_F(PathSearchTest, BracketsAndOtherCharactersAreLiteral) {
@@ -141,7 +142,7 @@ TEST_F(PathSearchTest, RelativePathsAreTakenAgainstTheCurrentDirectory) {
     ScopedDirectory inside(temp.file("dir"));
     EXPECT_EQ(platform.findPath("a.txt", kPlainOnly).name, "a.txt");
     EXPECT_EQ(platform.findPath("*.exe", kPlainOnly).name, "b.exe");
-    EXPECT_EQ(platform.findPath("sub", kAttrFolder).name, "sub");
+    EXPECT_EQ(platform.findPath("sub", PathAttributes::Folder).name, "sub");
     EXPECT_EQ(platform.findPath("../dir/a.txt", kPlainOnly).name, "a.txt");
     EXPECT_EQ(platform.findPath("dir/a.txt", kLaunchMask).name, "");
 }

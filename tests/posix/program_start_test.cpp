@@ -30,7 +30,7 @@ TEST_F(ProgramStartTest, TheProgramFileAsItStandsComesFirst) {
     std::filesystem::create_directories(temp.path() / "work folder");
     ScopedDirectory work(temp.file("work folder"));
 
-    const ProgramStart onPath = platform.startProgram("Notepad.exe", kShowNormal);
+    const ProgramStart onPath = platform.startProgram("Notepad.exe", ShowCommand::Normal);
     ASSERT_TRUE(onPath.started) << onPath.reason;
     EXPECT_EQ(onPath.reason, "");
     const auto record = bin.waitFor("Notepad.exe");
@@ -41,7 +41,7 @@ TEST_F(ProgramStartTest, TheProgramFileAsItStandsComesFirst) {
     // By absolute path, also with a space in it and outside PATH.
     std::filesystem::create_directories(temp.path() / "tools");
     writeRecordingProgram(temp.file("tools/my tool"), temp.file("tools/record"));
-    ASSERT_TRUE(platform.startProgram(temp.file("tools/my tool"), kShowNormal).started);
+    ASSERT_TRUE(platform.startProgram(temp.file("tools/my tool"), ShowCommand::Normal).started);
     const auto absolute = waitForRecord(temp.file("tools/record"));
     ASSERT_TRUE(absolute);
     EXPECT_EQ(absolute->folder, temp.file("work folder"));
@@ -53,11 +53,11 @@ TEST_F(ProgramStartTest, TheFirstInstalledEquivalentInTableOrderStarts) {
     for (const char* program : {"leafpad", "kate", "gedit", "xcalc", "gwenview", "feh"}) {
         bin.add(program);
     }
-    ASSERT_TRUE(platform.startProgram("Notepad.exe", kShowNormal).started);
+    ASSERT_TRUE(platform.startProgram("Notepad.exe", ShowCommand::Normal).started);
     ASSERT_TRUE(bin.waitFor("gedit"));
-    ASSERT_TRUE(platform.startProgram("Calc.exe", kShowNormal).started);
+    ASSERT_TRUE(platform.startProgram("Calc.exe", ShowCommand::Normal).started);
     ASSERT_TRUE(bin.waitFor("xcalc"));
-    ASSERT_TRUE(platform.startProgram("Wangimg.exe", kShowNormal).started);
+    ASSERT_TRUE(platform.startProgram("Wangimg.exe", ShowCommand::Normal).started);
     ASSERT_TRUE(bin.waitFor("gwenview"));
     ASSERT_TRUE(waitForEveryChildReaped()); // any other program started would have recorded by now
     EXPECT_FALSE(bin.ran("kate"));
@@ -99,7 +99,7 @@ TEST_F(ProgramStartTest, EachEquivalentGetsItsArgumentsSeparately) {
         for (const std::string& program : each.installed) {
             bin.add(program);
         }
-        const ProgramStart result = platform.startProgram(each.programFile, kShowNormal);
+        const ProgramStart result = platform.startProgram(each.programFile, ShowCommand::Normal);
         ASSERT_TRUE(result.started) << result.reason;
         const auto record = bin.waitFor(each.expected);
         ASSERT_TRUE(record);
@@ -109,22 +109,22 @@ TEST_F(ProgramStartTest, EachEquivalentGetsItsArgumentsSeparately) {
 
 TEST_F(ProgramStartTest, NothingInstalledSaysWhatWasLookedFor) {
     StandInFolder bin(temp.path(), "empty-bin");
-    const ProgramStart notepad = platform.startProgram("Notepad.exe", kShowNormal);
+    const ProgramStart notepad = platform.startProgram("Notepad.exe", ShowCommand::Normal);
     EXPECT_FALSE(notepad.started);
     EXPECT_NE(notepad.reason.find("Notepad.exe"), std::string::npos) << notepad.reason;
     EXPECT_NE(notepad.reason.find("gnome-text-editor"), std::string::npos) << notepad.reason;
     EXPECT_NE(notepad.reason.find("leafpad"), std::string::npos) << notepad.reason;
 
-    const ProgramStart prompt = platform.startProgram("C:\\WINDOWS\\command.com", kShowNormal);
+    const ProgramStart prompt = platform.startProgram("C:\\WINDOWS\\command.com", ShowCommand::Normal);
     EXPECT_FALSE(prompt.started);
     EXPECT_NE(prompt.reason.find("x-terminal-emulator"), std::string::npos) << prompt.reason;
 
     for (const char* none : {"Progman.exe", "Dialer.exe", "Unknown.exe", "/no/such/program"}) {
-        const ProgramStart result = platform.startProgram(none, kShowNormal);
+        const ProgramStart result = platform.startProgram(none, ShowCommand::Normal);
         EXPECT_FALSE(result.started) << none;
         EXPECT_NE(result.reason.find(none), std::string::npos) << result.reason;
     }
-    EXPECT_FALSE(platform.startProgram("", kShowNormal).started);
+    EXPECT_FALSE(platform.startProgram("", ShowCommand::Normal).started);
 }
 
 TEST_F(ProgramStartTest, AnExecThatFailsInTheChildIsReported) {
@@ -134,7 +134,7 @@ TEST_F(ProgramStartTest, AnExecThatFailsInTheChildIsReported) {
         broken << "#!/no/such/interpreter\n";
     }
     ASSERT_EQ(chmod((bin.folder() + "/gedit").c_str(), 0755), 0);
-    const ProgramStart result = platform.startProgram("Notepad.exe", kShowNormal);
+    const ProgramStart result = platform.startProgram("Notepad.exe", ShowCommand::Normal);
     EXPECT_FALSE(result.started);
     EXPECT_NE(result.reason.find(posix::errorText(ENOENT)), std::string::npos) << result.reason;
     EXPECT_NE(result.reason.find("gedit"), std::string::npos) << result.reason;
@@ -148,7 +148,7 @@ TEST_F(ProgramStartTest, StartedProgramsAreNotWaitedForAndLeaveNoZombie) {
     bin.add("quick"); // ends at once
     const auto before = std::chrono::steady_clock::now();
     for (const char* program : {"one", "two", "three", "quick"}) {
-        ASSERT_TRUE(platform.startProgram(program, kShowNormal).started);
+        ASSERT_TRUE(platform.startProgram(program, ShowCommand::Normal).started);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2)) << "the start waited";
     for (const char* program : {"one", "two", "three", "quick"}) {
@@ -170,7 +170,7 @@ TEST_F(ProgramStartTest, StartedProgramsDoNotInheritSignalsWeIgnore) {
     sigaction(SIGPIPE, &ignore, &previous);
     StandInFolder bin(temp.path(), "bin");
     bin.add("gedit");
-    const bool started = platform.startProgram("Notepad.exe", kShowNormal).started;
+    const bool started = platform.startProgram("Notepad.exe", ShowCommand::Normal).started;
     sigaction(SIGPIPE, &previous, nullptr);
     ASSERT_TRUE(started);
     const auto record = bin.waitFor("gedit");

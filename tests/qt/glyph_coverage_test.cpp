@@ -146,7 +146,7 @@ private slots:
     // Each text as a real box shows it, as prompt and as title, with the box's own buttons.
     void messageBoxes() {
         QFETCH(QString, text);
-        for (const int style : {hopwick::kStyleOk, hopwick::kStyleYesNo}) {
+        for (const hopwick::MessageStyle style : {hopwick::MessageStyle::Ok, hopwick::MessageStyle::YesNo}) {
             QStringList problems;
             bool shown = false;
             launcher->platform.answers.push_back([&](QDialog& dialog) {

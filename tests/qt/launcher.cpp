@@ -8,12 +8,12 @@
 namespace hopwick::testing {
 
 Launcher::Launcher(std::string commandLine)
-    : platform(folder.path().toStdString(), std::move(commandLine)), form(platform), window(form) {
+    : commandLine(std::move(commandLine)), platform(folder.path().toStdString()), form(platform), window(form) {
     platform.attach(window);
 }
 
 bool Launcher::start() {
-    form.Form_Load();
+    form.Form_Load(commandLine);
     window.show();
     window.prepareFirstPaint();
     if (!QTest::qWaitForWindowExposed(&window)) {

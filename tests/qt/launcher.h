@@ -29,6 +29,7 @@ public:
     static std::string storeBytes(const std::vector<std::string>& items, const std::string& picture = {});
 
     QTemporaryDir folder;
+    std::string commandLine;
     TestPlatform platform;
     MainForm form;
     MainWindow window;

@@ -25,22 +25,22 @@ class TestMessageBox : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { platform = std::make_unique<TestPlatform>(QDir::tempPath().toStdString(), std::string()); }
+    void init() { platform = std::make_unique<TestPlatform>(QDir::tempPath().toStdString()); }
     void cleanup() { QCOMPARE(platform->unanswered, 0); }
 
     void answers_data() {
-        QTest::addColumn<int>("style");
+        QTest::addColumn<hopwick::MessageStyle>("style");
         QTest::addColumn<int>("pressed");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("ok box") << hopwick::kStyleOk << int(QMessageBox::Ok) << hopwick::kAnswerOk;
-        QTest::newRow("yes") << hopwick::kStyleYesNo << int(QMessageBox::Yes) << hopwick::kAnswerYes;
-        QTest::newRow("no") << hopwick::kStyleYesNo << int(QMessageBox::No) << hopwick::kAnswerNo;
+        QTest::addColumn<hopwick::MessageAnswer>("answer");
+        QTest::newRow("ok box") << hopwick::MessageStyle::Ok << int(QMessageBox::Ok) << hopwick::MessageAnswer::Ok;
+        QTest::newRow("yes") << hopwick::MessageStyle::YesNo << int(QMessageBox::Yes) << hopwick::MessageAnswer::Yes;
+        QTest::newRow("no") << hopwick::MessageStyle::YesNo << int(QMessageBox::No) << hopwick::MessageAnswer::No;
     }
 
     void answers() {
-        QFETCH(int, style);
+        QFETCH(hopwick::MessageStyle, style);
         QFETCH(int, pressed);
-        QFETCH(int, answer);
+        QFETCH(hopwick::MessageAnswer, answer);
         platform->answers.push_back(press(pressed));
         QCOMPARE(platform->messageBox("prompt", style, "title"), answer);
     }
@@ -65,10 +65,10 @@ private slots:
             closed = !dialog.isVisible();
             return dialog.result();
         });
-        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleYesNo, "title"), hopwick::kAnswerCancel);
+        QCOMPARE(platform->messageBox("prompt", hopwick::MessageStyle::YesNo, "title"), hopwick::MessageAnswer::Cancel);
         QVERIFY(closed);
         platform->answers.push_back(cancel());
-        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleYesNo, "title"), hopwick::kAnswerCancel);
+        QCOMPARE(platform->messageBox("prompt", hopwick::MessageStyle::YesNo, "title"), hopwick::MessageAnswer::Cancel);
     }
 
     void escapeClosesAnOkBoxWithOk() {
@@ -77,12 +77,12 @@ private slots:
             QTest::keyClick(&dialog, Qt::Key_Escape);
             return dialog.result();
         });
-        QCOMPARE(platform->messageBox("prompt", hopwick::kStyleOk, "title"), hopwick::kAnswerOk);
+        QCOMPARE(platform->messageBox("prompt", hopwick::MessageStyle::Ok, "title"), hopwick::MessageAnswer::Ok);
     }
 
     void buttonsByStyle() {
-        QCOMPARE(lookOf(hopwick::kStyleOk).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        const BoxLook yesNo = lookOf(hopwick::kStyleYesNo);
+        QCOMPARE(lookOf(hopwick::MessageStyle::Ok).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        const BoxLook yesNo = lookOf(hopwick::MessageStyle::YesNo);
         QCOMPARE(yesNo.buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
         QCOMPARE(yesNo.defaultButton, QMessageBox::Yes);
         QCOMPARE(yesNo.icon, QMessageBox::NoIcon);
@@ -90,26 +90,26 @@ private slots:
 
     void anEmptyTitleShowsTheApplicationsTitle() {
         platform->answers.push_back(press(QMessageBox::Ok));
-        platform->messageBox("prompt", hopwick::kStyleOk, "");
+        platform->messageBox("prompt", hopwick::MessageStyle::Ok, "");
         QCOMPARE(platform->modals.at(0).title, QString("Hopwick"));
     }
 
     // Prompts carry paths, which may look like markup.
     void thePromptIsPlainTextWithLineBreaks() {
-        QCOMPARE(lookOf(hopwick::kStyleOk, "/tmp/<b>x</b>\r\nsecond line").format, Qt::PlainText);
+        QCOMPARE(lookOf(hopwick::MessageStyle::Ok, "/tmp/<b>x</b>\r\nsecond line").format, Qt::PlainText);
         QCOMPARE(platform->modals.at(0).text, QString("/tmp/<b>x</b>\nsecond line"));
     }
 
     // Like a Windows box, a box is wide enough for its whole title, the instruction it carries, and the title
     // bar's icon and buttons beside it; a box with a short title stays as wide as its prompt.
     void theBoxShowsItsWholeTitle_data() {
-        QTest::addColumn<int>("style");
-        QTest::newRow("ok box") << hopwick::kStyleOk;
-        QTest::newRow("yes and no") << hopwick::kStyleYesNo;
+        QTest::addColumn<hopwick::MessageStyle>("style");
+        QTest::newRow("ok box") << hopwick::MessageStyle::Ok;
+        QTest::newRow("yes and no") << hopwick::MessageStyle::YesNo;
     }
 
     void theBoxShowsItsWholeTitle() {
-        QFETCH(int, style);
+        QFETCH(hopwick::MessageStyle, style);
         const std::string prompt = "ﾃｷｽﾄ が空です。";
         const QString title = "ﾊﾟｽ を入力して下さい。";
         QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
@@ -125,7 +125,7 @@ private slots:
     }
 
 private:
-    int shownWidth(const std::string& prompt, int style, const std::string& title) {
+    int shownWidth(const std::string& prompt, hopwick::MessageStyle style, const std::string& title) {
         int width = 0;
         platform->answers.push_back([&width](QDialog& dialog) {
             dialog.show(); // the box sets its size as it shows
@@ -136,7 +136,7 @@ private:
         return width;
     }
 
-    BoxLook lookOf(int style, const std::string& prompt = "prompt") {
+    BoxLook lookOf(hopwick::MessageStyle style, const std::string& prompt = "prompt") {
         BoxLook look;
         platform->answers.push_back([&look](QDialog& dialog) {
             auto& box = static_cast<QMessageBox&>(dialog);

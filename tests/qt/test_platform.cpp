@@ -39,14 +39,15 @@ ModalAnswer cancel() {
     };
 }
 
-TestPlatform::TestPlatform(std::string programFolder, std::string commandLine)
-    : QtPlatform(std::move(commandLine)), programFolder_(std::move(programFolder)) {}
+TestPlatform::TestPlatform(std::string programFolder)
+    : QtPlatform(static_cast<SystemServices&>(*this)), programFolder_(std::move(programFolder)) {}
 
-void TestPlatform::shellExecute(const std::string&, const std::string& file, const std::string&, int) {
+std::string TestPlatform::shellExecute(const std::string&, const std::string& file, const std::string&, ShowCommand) {
     shellOpens.push_back(file);
+    return {};
 }
 
-ProgramStart TestPlatform::startProgram(const std::string& programFile, int) {
+ProgramStart TestPlatform::startProgram(const std::string& programFile, ShowCommand) {
     starts.push_back(programFile);
     return {true, {}};
 }

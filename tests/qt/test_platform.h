@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/platform.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/system_platform.h"
 
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -31,9 +33,11 @@ ModalAnswer cancel();
 
 // The real Qt platform, with the program folder in a test folder, and with modal dialogs answered from a
 // script and launches recorded instead of run.
-class TestPlatform final : public QtPlatform {
+class TestPlatform final : public SystemPlatform, public QtPlatform {
 public:
-    TestPlatform(std::string programFolder, std::string commandLine);
+    explicit TestPlatform(std::string programFolder);
+
+    operator Platform() { return {*this, *this, *this}; }
 
     std::deque<ModalAnswer> answers;
     std::vector<ShownModal> modals;
@@ -44,9 +48,9 @@ public:
 
     std::string programFolder() override { return programFolder_; }
     std::string userConfigFolder() override { return programFolder_ + "/config"; }
-    void shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                      int showCommand) override;
-    ProgramStart startProgram(const std::string& programFile, int windowStyle) override;
+    std::string shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
+                             ShowCommand showCommand) override;
+    ProgramStart startProgram(const std::string& programFile, ShowCommand windowStyle) override;
     void beep() override { ++beeps; }
 
 protected:

@@ -27,7 +27,7 @@ protected:
 
     void addDropped(const std::string& path) {
         int effect = 0;
-        platform.messageAnswers = {kAnswerYes};
+        platform.messageAnswers = {MessageAnswer::Yes};
         form->Form_OLEDragDrop(DataObject::files({path}), effect, 1, 0, 10, 10);
     }
 
@@ -49,7 +49,7 @@ protected:
         ASSERT_EQ(platform.shellCalls.size(), 1u);
         const RecordedShellCall& call = platform.shellCalls[0];
         EXPECT_EQ(call.file, text);
-        platform.SystemPlatform::shellExecute(call.verb, call.file, call.directory, call.showCommand);
+        EXPECT_EQ(platform.SystemPlatform::shellExecute(call.verb, call.file, call.directory, call.showCommand), "");
         expectOpenerReceivedAPathTo(file);
         EXPECT_FALSE(std::filesystem::exists(folder.path() / "pwned"));
     }
@@ -121,11 +121,10 @@ TEST_F(HostilePathTest, APathOf4000BytesIsAddedStoredReloadedAndOpened) {
 
 TEST_F(HostilePathTest, ACommandLineThatLooksLikeAnOptionIsOpenedAsAPath) {
     const std::string file = folder.write("--version", "content");
-    platform.commandLineText = "--version";
-    form->Form_Load();
+    form->Form_Load("--version");
     ASSERT_EQ(platform.shellCalls.size(), 1u);
     const RecordedShellCall& call = platform.shellCalls[0];
-    platform.SystemPlatform::shellExecute(call.verb, call.file, call.directory, call.showCommand);
+    EXPECT_EQ(platform.SystemPlatform::shellExecute(call.verb, call.file, call.directory, call.showCommand), "");
     expectOpenerReceivedAPathTo(file);
 }
 
@@ -159,8 +158,7 @@ TEST_F(HostilePathTest, ANameWithANulIsRefusedAtEveryDoorAndNeverStored) {
     const std::string withNul = real + std::string("\0.txt", 5);
     const std::string picture = makePicture("picture.bmp");
     const std::string pictureWithNul = picture + std::string("\0x", 2);
-    platform.commandLineText = withNul;
-    form->Form_Load();
+    form->Form_Load(withNul);
     EXPECT_TRUE(platform.shellCalls.empty()) << "the command line names nothing";
     platform.forget();
 

@@ -28,7 +28,7 @@ protected:
     }
 
     int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
-    int answer() { return pick(2) == 0 ? kAnswerYes : kAnswerNo; }
+    MessageAnswer answer() { return pick(2) == 0 ? MessageAnswer::Yes : MessageAnswer::No; }
     void selectSomething() { form->List1.setListIndex(pick(form->List1.ListCount() + 1) - 1); }
 
     // One handler call of the script, with what it needs set up the way a user would; true for Cancel.

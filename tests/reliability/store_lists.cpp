@@ -24,7 +24,7 @@ const StoredList& storedList(char name) {
     return name == 'A' ? a : b;
 }
 
-std::string storeBytesOf(Platform& platform, const StoredList& list) {
+std::string storeBytesOf(SystemServices& platform, const StoredList& list) {
     std::vector<std::string> fields(kStoreFields);
     std::copy(list.items.begin(), list.items.end(), fields.begin());
     fields.back() = list.picture;

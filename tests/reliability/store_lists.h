@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/main_form.h"
-#include "platform/platform.h"
+#include "platform/system_services.h"
 
 #include <ostream>
 #include <string>
@@ -20,7 +20,7 @@ struct StoredList {
 const StoredList& storedList(char name);
 
 // The exact bytes of a store holding the list.
-std::string storeBytesOf(Platform& platform, const StoredList& list);
+std::string storeBytesOf(SystemServices& platform, const StoredList& list);
 
 // Makes the window hold the list, as the user's edits would.
 void showList(MainForm& form, const StoredList& list);

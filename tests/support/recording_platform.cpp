@@ -7,7 +7,7 @@
 
 namespace hopwick::testing {
 
-int RecordingPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
+MessageAnswer RecordingPlatform::messageBox(const std::string& prompt, MessageStyle style, const std::string& title) {
     messages.push_back({prompt, style, title});
     events.push_back("message: " + prompt);
     if (!whileMessageShown.empty()) {
@@ -16,11 +16,11 @@ int RecordingPlatform::messageBox(const std::string& prompt, int style, const st
         meanwhile();
     }
     if (!messageAnswers.empty()) {
-        const int answer = messageAnswers.front();
+        const MessageAnswer answer = messageAnswers.front();
         messageAnswers.pop_front();
         return answer;
     }
-    return style == kStyleYesNo ? kAnswerYes : kAnswerOk;
+    return style == MessageStyle::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
 void RecordingPlatform::beep() {
@@ -44,13 +44,19 @@ std::optional<std::string> RecordingPlatform::showOpenDialog(const OpenDialogReq
     return result;
 }
 
-void RecordingPlatform::shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                                     int showCommand) {
+std::string RecordingPlatform::shellExecute(const std::string& verb, const std::string& file,
+                                            const std::string& directory, ShowCommand showCommand) {
     shellCalls.push_back({verb, file, directory, showCommand});
     events.push_back("shell: " + file);
+    if (shellFailures.empty()) {
+        return {};
+    }
+    std::string failure = shellFailures.front();
+    shellFailures.pop_front();
+    return failure;
 }
 
-ProgramStart RecordingPlatform::startProgram(const std::string& programFile, int windowStyle) {
+ProgramStart RecordingPlatform::startProgram(const std::string& programFile, ShowCommand windowStyle) {
     starts.push_back({programFile, windowStyle});
     events.push_back("start: " + programFile);
     if (!startResults.empty()) {
@@ -61,14 +67,14 @@ ProgramStart RecordingPlatform::startProgram(const std::string& programFile, int
     return {true, {}};
 }
 
-PathSearch RecordingPlatform::findPath(const std::string& path, int attributeMask) {
+PathSearch RecordingPlatform::findPath(const std::string& path, PathAttributes attributes) {
     events.push_back("search: " + path);
     if (!searchFailures.empty()) {
         PathSearch failed{{}, searchFailures.front()};
         searchFailures.pop_front();
         return failed;
     }
-    return SystemPlatform::findPath(path, attributeMask);
+    return SystemPlatform::findPath(path, attributes);
 }
 
 namespace {

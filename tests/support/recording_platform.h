@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/platform.h"
 #include "platform/system_platform.h"
 
 #include <deque>
@@ -12,7 +13,7 @@ namespace hopwick::testing {
 
 struct RecordedMessage {
     std::string prompt;
-    int style;
+    MessageStyle style;
     std::string title;
 };
 
@@ -20,12 +21,12 @@ struct RecordedShellCall {
     std::string verb;
     std::string file;
     std::string directory;
-    int showCommand;
+    ShowCommand showCommand;
 };
 
 struct RecordedStart {
     std::string programFile;
-    int windowStyle;
+    ShowCommand windowStyle;
 };
 
 // A picture that the double "loads" from a file that starts like a bitmap, icon or GIF.
@@ -37,18 +38,24 @@ public:
     std::string path;
 };
 
-// The platform as the core's tests see it: real files, paths and code page 932 from the system, while
-// everything that would show, start or open something is recorded, and modal boxes answer from a script.
-class RecordingPlatform final : public SystemPlatform {
+// The platform as the core's tests see it, every concern in one object: real files, paths and code page 932
+// from the system, while everything that would show, start or open something is recorded, and modal boxes
+// answer from a script.
+class RecordingPlatform final : public SystemPlatform, public Dialogs, public WindowView {
 public:
-    // Answers for the next message boxes, in order; with none left, a box answers OK, or Yes for style 4.
-    std::deque<int> messageAnswers;
+    operator Platform() { return {*this, *this, *this}; }
+
+    // Answers for the next message boxes, in order; with none left, a box answers OK, or Yes for a Yes/No box.
+    std::deque<MessageAnswer> messageAnswers;
     // What happens while the next message boxes are up, in order, as other events or processes act then.
     std::deque<std::function<void()>> whileMessageShown;
     // Results of the next file-open dialogs, in order: a full path confirms it, nothing cancels it.
     std::deque<std::optional<std::string>> dialogResults;
     // Results of the next program starts; with none left, the program starts.
     std::deque<ProgramStart> startResults;
+    // Failures of the next shell opens, as a system without an opener gives them; with none left, the open is
+    // handed on.
+    std::deque<std::string> shellFailures;
     // Failures of the next path searches; with none left, the system searches.
     std::deque<std::string> searchFailures;
     // Failures of the next saves of the store; with none left, the store is written.
@@ -58,7 +65,6 @@ public:
     // Makes the program count as an installed copy.
     bool installedCopy = false;
 
-    std::string commandLineText;
     std::string programFolderPath;
     std::string configFolderPath;
 
@@ -74,16 +80,15 @@ public:
     int beeps = 0;
     bool closed = false;
 
-    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    MessageAnswer messageBox(const std::string& prompt, MessageStyle style, const std::string& title) override;
     void beep() override;
     std::optional<std::string> showOpenDialog(const OpenDialogRequest& request) override;
-    void shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                      int showCommand) override;
-    ProgramStart startProgram(const std::string& programFile, int windowStyle) override;
-    PathSearch findPath(const std::string& path, int attributeMask) override;
+    std::string shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
+                             ShowCommand showCommand) override;
+    ProgramStart startProgram(const std::string& programFile, ShowCommand windowStyle) override;
+    PathSearch findPath(const std::string& path, PathAttributes attributes) override;
     std::string programFolder() override { return programFolderPath; }
     std::string userConfigFolder() override { return configFolderPath; }
-    std::string commandLine() override { return commandLineText; }
     bool isInstalledCopy() override { return installedCopy; }
     StorePlace openStorePlace(const std::string& path, bool makeFolder) override;
     PictureLoad loadPicture(const std::string& path) override;

@@ -5,7 +5,7 @@
 
 namespace hopwick::testing {
 
-FileWrite replaceFile(Platform& platform, const std::string& path, std::string_view bytes) {
+FileWrite replaceFile(SystemServices& platform, const std::string& path, std::string_view bytes) {
     const StorePlace place = platform.openStorePlace(path, true);
     if (!place.folder) {
         return {false, place.error};
@@ -16,7 +16,7 @@ FileWrite replaceFile(Platform& platform, const std::string& path, std::string_v
     return {save.written, save.error};
 }
 
-void recoverInterruptedSaves(Platform& platform, const std::string& path) {
+void recoverInterruptedSaves(SystemServices& platform, const std::string& path) {
     const StorePlace place = platform.openStorePlace(path, false);
     if (place.folder) {
         recoverStore(*place.folder, place.name);

@@ -2,9 +2,9 @@
 
 namespace hopwick::testing {
 
-int WindowlessPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
+MessageAnswer WindowlessPlatform::messageBox(const std::string& prompt, MessageStyle style, const std::string& title) {
     messages.push_back(title + ": " + prompt);
-    return style == kStyleYesNo ? kAnswerYes : kAnswerOk;
+    return style == MessageStyle::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
 } // namespace hopwick::testing

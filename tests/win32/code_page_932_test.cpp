@@ -1,6 +1,8 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/system_platform.h"
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 namespace hopwick::win32 {
 namespace {
@@ -14,7 +16,7 @@ struct Encoding {
 
 class CodePage932Test : public ::testing::Test {
 protected:
-    Win32Platform platform;
+    SystemPlatform platform;
 };
 
 TEST_F(CodePage932Test, TextsEncodeToTheBytesOfTheLinuxBuildAndReadBack) {

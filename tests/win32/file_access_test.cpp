@@ -1,4 +1,4 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/system_platform.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/win32_owners.h"
 #include "support/temp_folder.h"
@@ -14,7 +14,7 @@ using testing::TempFolder;
 class FileAccessTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    Win32Platform platform;
+    SystemPlatform platform;
 };
 
 TEST_F(FileAccessTest, OnlyVisibleFilesAreOrdinary) {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/system_platform.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/win32_owners.h"
 #include "reliability/folder_listing.h"
@@ -21,11 +21,11 @@ using testing::TempFolder;
 class FileReplaceTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    Win32Platform platform;
+    SystemPlatform platform;
 };
 
 TEST_F(FileReplaceTest, CreatesTheFileAndMissingFoldersWithNothingLeftBeside) {
-    const FileWrite result = replaceFile(platform, temp.file("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
+    const testing::FileWrite result = replaceFile(platform, temp.file("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
     ASSERT_TRUE(result.written) << result.error;
     EXPECT_EQ(result.error, "");
     EXPECT_EQ(temp.read("config\\Hopwick\\SIS"), "\"NotePad\"\r\n");
@@ -36,7 +36,7 @@ TEST_F(FileReplaceTest, CreatesTheFileAndMissingFoldersWithNothingLeftBeside) {
 TEST_F(FileReplaceTest, ReplacesTheWholeContentAndKeepsTheFilesAttributes) {
     const std::string path = temp.write("SIS", std::string(5000, 'x'));
     ASSERT_TRUE(setAttributes(path, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN));
-    const FileWrite result = replaceFile(platform, path, "short");
+    const testing::FileWrite result = replaceFile(platform, path, "short");
     ASSERT_TRUE(result.written) << result.error;
     EXPECT_EQ(temp.read("SIS"), "short");
     EXPECT_NE(attributesOf(path) & FILE_ATTRIBUTE_HIDDEN, 0u);
@@ -53,7 +53,7 @@ TEST_F(FileReplaceTest, AFileInUseKeepsItsOldContentAndNoTemporaryStays) {
         const UniqueHandle held(
             CreateFileW(widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held.valid());
-        const FileWrite result = replaceFile(platform, path, "new");
+        const testing::FileWrite result = replaceFile(platform, path, "new");
         EXPECT_FALSE(result.written);
         // The system's reason in Japanese: a sharing violation, or access denied where the system says so.
         EXPECT_TRUE(result.error == systemMessage(ERROR_SHARING_VIOLATION, kJapanese) ||
@@ -67,7 +67,7 @@ TEST_F(FileReplaceTest, AFileInUseKeepsItsOldContentAndNoTemporaryStays) {
 TEST_F(FileReplaceTest, AReadOnlyFileOrAFolderIsNotReplaced) {
     const std::string path = temp.write("SIS", "old");
     ASSERT_TRUE(setAttributes(path, FILE_ATTRIBUTE_READONLY));
-    const FileWrite readOnly = replaceFile(platform, path, "new");
+    const testing::FileWrite readOnly = replaceFile(platform, path, "new");
     EXPECT_FALSE(readOnly.written);
     EXPECT_NE(readOnly.error, "");
     EXPECT_EQ(temp.read("SIS"), "old");
@@ -81,7 +81,7 @@ TEST_F(FileReplaceTest, AReadOnlyFileOrAFolderIsNotReplaced) {
 
 TEST_F(FileReplaceTest, AFileBlockingTheFolderFailsWithoutDamage) {
     temp.write("config", "not a folder");
-    const FileWrite result = replaceFile(platform, temp.file("config\\SIS"), "new");
+    const testing::FileWrite result = replaceFile(platform, temp.file("config\\SIS"), "new");
     EXPECT_FALSE(result.written);
     EXPECT_NE(result.error, "");
     EXPECT_EQ(temp.read("config"), "not a folder");

@@ -1,7 +1,7 @@
 // A save rewrites the store in place from a flushed copy: the file keeps its identity and its other names,
 // and a complete copy that a dead writer left is put in whole at the next start.
 
-#include "platform/win32/win32_platform.h"
+#include "platform/system_platform.h"
 #include "reliability/folder_listing.h"
 #include "store_saves.h"
 #include "support/temp_folder.h"
@@ -22,7 +22,7 @@ using testing::TempFolder;
 class FileRewriteTest : public ::testing::Test {
 protected:
     TempFolder temp;
-    Win32Platform platform;
+    SystemPlatform platform;
 };
 
 TEST_F(FileRewriteTest, ASaveKeepsTheFilesIdentityAndItsOtherNames) {
@@ -81,7 +81,7 @@ TEST_F(FileRewriteTest, ACompleteCopyOfADeadWriterIsPutInWholeAndALaterSaveOutda
 
 // The install step's marker beside the program makes it an installed copy.
 TEST(InstalledCopyTest, IsKnownByTheMarkerBesideTheProgram) {
-    Win32Platform platform;
+    SystemPlatform platform;
     const std::wstring marker = widen(platform.joinPath(platform.programFolder(), "hopwick.installed"));
     DeleteFileW(marker.c_str());
     EXPECT_FALSE(platform.isInstalledCopy());

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/system_platform.h"
 #include "support/temp_folder.h"
 #include "win32_test_support.h"
 
@@ -8,7 +8,7 @@ namespace hopwick::win32 {
 namespace {
 
 TEST(FoldersTest, JoinPathPutsOneBackslashBetween) {
-    Win32Platform platform;
+    SystemPlatform platform;
     EXPECT_EQ(platform.joinPath("C:\\Tools", "SIS"), "C:\\Tools\\SIS");
     EXPECT_EQ(platform.joinPath("C:\\Tools\\", "SIS"), "C:\\Tools\\SIS");
     EXPECT_EQ(platform.joinPath("C:\\", "SIS"), "C:\\SIS");
@@ -17,7 +17,7 @@ TEST(FoldersTest, JoinPathPutsOneBackslashBetween) {
 }
 
 TEST(FoldersTest, ProgramFolderHoldsThisProgram) {
-    Win32Platform platform;
+    SystemPlatform platform;
     const std::string folder = platform.programFolder();
     EXPECT_EQ(folder, testProgramFolder());
     EXPECT_NE(folder.back(), '\\');
@@ -25,7 +25,7 @@ TEST(FoldersTest, ProgramFolderHoldsThisProgram) {
 }
 
 TEST(FoldersTest, CurrentDirectoryFollowsTheProcessAlsoForJapaneseNames) {
-    Win32Platform platform;
+    SystemPlatform platform;
     testing::TempFolder temp;
     const std::string folder = temp.path().string() + "\\作業 ﾌｫﾙﾀﾞ";
     ASSERT_TRUE(CreateDirectoryW(widen(folder).c_str(), nullptr));
@@ -37,7 +37,7 @@ TEST(FoldersTest, CurrentDirectoryFollowsTheProcessAlsoForJapaneseNames) {
 }
 
 TEST(FoldersTest, UserConfigFolderIsHopwickInTheRoamingApplicationData) {
-    Win32Platform platform;
+    SystemPlatform platform;
     const std::string folder = platform.userConfigFolder();
     const char* appData = std::getenv("APPDATA");
     ASSERT_NE(appData, nullptr);

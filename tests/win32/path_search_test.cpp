@@ -1,4 +1,4 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/system_platform.h"
 #include "support/temp_folder.h"
 #include "win32_test_support.h"
 
@@ -9,8 +9,9 @@ namespace {
 
 using testing::TempFolder;
 
-constexpr int kPlainOnly = 0;
-constexpr int kLaunchMask = kAttrHidden | kAttrSystem | kAttrFolder; // 22, as a launch searches
+constexpr PathAttributes kPlainOnly = PathAttributes::None;
+constexpr PathAttributes kLaunchMask =
+    PathAttributes::Hidden | PathAttributes::System | PathAttributes::Folder; // 22, as a launch searches
 
 class PathSearchTest : public ::testing::Test {
 protected:
@@ -26,61 +27,61 @@ protected:
         ASSERT_TRUE(setAttributes(temp.file("dir\\secret"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
     }
 
-    std::string find(const std::string& relative, int mask) {
+    std::string find(const std::string& relative, PathAttributes mask) {
         const PathSearch result = platform.findPath(temp.file(relative), mask);
         EXPECT_EQ(result.error, "") << relative;
         return result.name;
     }
 
     TempFolder temp;
-    Win32Platform platform;
+    SystemPlatform platform;
 };
 
 TEST_F(PathSearchTest, PlainAndReadOnlyFilesCountUnderEveryMask) {
-    for (const int mask : {kPlainOnly, kAttrFolder, kAttrHidden, kLaunchMask}) {
-        EXPECT_EQ(find("dir\\plain.txt", mask), "plain.txt") << mask;
-        EXPECT_EQ(find("dir\\locked.txt", mask), "locked.txt") << mask;
+    for (const PathAttributes mask : {kPlainOnly, PathAttributes::Folder, PathAttributes::Hidden, kLaunchMask}) {
+        EXPECT_EQ(find("dir\\plain.txt", mask), "plain.txt") << static_cast<unsigned>(mask);
+        EXPECT_EQ(find("dir\\locked.txt", mask), "locked.txt") << static_cast<unsigned>(mask);
     }
     EXPECT_EQ(find("dir\\missing.txt", kLaunchMask), "");
     EXPECT_EQ(find("nowhere\\plain.txt", kLaunchMask), "");
 }
 
 TEST_F(PathSearchTest, HiddenAndSystemFilesNeedTheirBits) {
-    EXPECT_EQ(find("dir\\hidden.txt", kAttrFolder), ""); // as the start-up searches
-    EXPECT_EQ(find("dir\\hidden.txt", kAttrHidden), "hidden.txt");
-    EXPECT_EQ(find("dir\\system.sys", kAttrHidden | kAttrFolder), "");
-    EXPECT_EQ(find("dir\\system.sys", kAttrSystem), "system.sys");
+    EXPECT_EQ(find("dir\\hidden.txt", PathAttributes::Folder), ""); // as the start-up searches
+    EXPECT_EQ(find("dir\\hidden.txt", PathAttributes::Hidden), "hidden.txt");
+    EXPECT_EQ(find("dir\\system.sys", PathAttributes::Hidden | PathAttributes::Folder), "");
+    EXPECT_EQ(find("dir\\system.sys", PathAttributes::System), "system.sys");
     // Both attributes need both bits.
-    EXPECT_EQ(find("dir\\both.dat", kAttrHidden), "");
-    EXPECT_EQ(find("dir\\both.dat", kAttrSystem), "");
+    EXPECT_EQ(find("dir\\both.dat", PathAttributes::Hidden), "");
+    EXPECT_EQ(find("dir\\both.dat", PathAttributes::System), "");
     EXPECT_EQ(find("dir\\both.dat", kLaunchMask), "both.dat");
 }
 
 TEST_F(PathSearchTest, FoldersNeedTheFolderBitAndAHiddenFolderBoth) {
     EXPECT_EQ(find("dir\\sub", kPlainOnly), "");
-    EXPECT_EQ(find("dir\\sub", kAttrFolder), "sub");
-    EXPECT_EQ(find("dir\\secret", kAttrFolder), "");
+    EXPECT_EQ(find("dir\\sub", PathAttributes::Folder), "sub");
+    EXPECT_EQ(find("dir\\secret", PathAttributes::Folder), "");
     EXPECT_EQ(find("dir\\secret", kLaunchMask), "secret");
 }
 
 TEST_F(PathSearchTest, WildcardsGiveTheFirstEntryThatCountsAndSkipTheDotEntries) {
     EXPECT_EQ(find("dir\\*.exe", kPlainOnly), "run.exe");
     EXPECT_EQ(find("dir\\hid??n.*", kLaunchMask), "hidden.txt");
-    EXPECT_EQ(find("dir\\hid??n.*", kAttrFolder), "");
+    EXPECT_EQ(find("dir\\hid??n.*", PathAttributes::Folder), "");
     // Only folders and hidden or system files match here, none of which the mask admits.
     EXPECT_EQ(find("dir\\s*", kPlainOnly), "");
-    EXPECT_EQ(find("dir\\s*", kAttrFolder), "sub");
+    EXPECT_EQ(find("dir\\s*", PathAttributes::Folder), "sub");
     // "." and ".." match "*" in every folder but are not entries of it.
     std::filesystem::create_directories(temp.path() / "empty");
     EXPECT_EQ(find("empty\\*", kLaunchMask), "");
-    EXPECT_EQ(find("dir\\sub\\*", kAttrFolder), "");
+    EXPECT_EQ(find("dir\\sub\\*", PathAttributes::Folder), "");
 }
 
 TEST_F(PathSearchTest, RelativePathsAreTakenAgainstTheCurrentDirectory) {
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(temp.path() / "dir");
     EXPECT_EQ(platform.findPath("plain.txt", kPlainOnly).name, "plain.txt");
-    EXPECT_EQ(platform.findPath("..\\dir\\sub", kAttrFolder).name, "sub");
+    EXPECT_EQ(platform.findPath("..\\dir\\sub", PathAttributes::Folder).name, "sub");
     EXPECT_EQ(platform.findPath("Calc", kLaunchMask).name, "");
     std::filesystem::current_path(saved);
 }
@@ -98,7 +99,7 @@ TEST_F(PathSearchTest, JapaneseNamesAreFoundAndReturnedInUtf8) {
     writeFile(folder + "\\ﾒﾓ帳.txt", "x");
     EXPECT_EQ(platform.findPath(folder + "\\ﾒﾓ帳.txt", kPlainOnly).name, "ﾒﾓ帳.txt");
     EXPECT_EQ(platform.findPath(folder + "\\*.txt", kPlainOnly).name, "ﾒﾓ帳.txt");
-    EXPECT_EQ(platform.findPath(folder, kAttrFolder).name, "表示");
+    EXPECT_EQ(platform.findPath(folder, PathAttributes::Folder).name, "表示");
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #include "app/texts.h"
 #include "picture_samples.h"
-#include "platform/win32/ole_on_demand.h"
+#include "platform/system_platform.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/windows/ole_on_demand.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_owners.h"
@@ -21,7 +22,8 @@ class PictureTest : public ::testing::Test {
 protected:
     OleScope ole;
     TempFolder temp;
-    Win32Platform platform;
+    SystemPlatform system;
+    Win32Platform platform{system};
 };
 
 TEST_F(PictureTest, BitmapsIconsAndGifsLoadAtTheirOwnSize) {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_platform.h"
+#include "platform/system_platform.h"
 #include "support/temp_folder.h"
 #include "win32_test_support.h"
 
@@ -43,7 +43,7 @@ protected:
     }
 
     TempFolder temp;
-    Win32Platform platform;
+    SystemPlatform platform;
     std::string recordFile;
     std::string standIn;
     std::string workFolder;
@@ -52,7 +52,7 @@ protected:
 TEST_F(ProgramStartTest, StartsTheProgramWithTheWindowStyleInOurCurrentDirectory) {
     const std::string saved = platform.currentDirectory();
     ASSERT_TRUE(SetCurrentDirectoryW(widen(workFolder).c_str()));
-    const ProgramStart start = platform.startProgram(standIn, kShowNormal);
+    const ProgramStart start = platform.startProgram(standIn, ShowCommand::Normal);
     SetCurrentDirectoryW(widen(saved).c_str());
     ASSERT_TRUE(start.started) << start.reason;
     EXPECT_EQ(start.reason, "");
@@ -66,7 +66,7 @@ TEST_F(ProgramStartTest, StartsTheProgramWithTheWindowStyleInOurCurrentDirectory
 
 TEST_F(ProgramStartTest, AProgramFileWithBlanksIsOneCommandNotSplit) {
     const std::string program = copyOfStandIn("ﾂｰﾙ 表示.exe");
-    ASSERT_TRUE(platform.startProgram(program, kShowNormal).started);
+    ASSERT_TRUE(platform.startProgram(program, ShowCommand::Normal).started);
     const std::optional<std::string> record = waitForContent(recordFile, kWaitSeconds);
     ASSERT_TRUE(record);
     EXPECT_EQ(recorded(*record, "command"), "\"" + program + "\"");
@@ -74,7 +74,7 @@ TEST_F(ProgramStartTest, AProgramFileWithBlanksIsOneCommandNotSplit) {
 
 TEST_F(ProgramStartTest, AMissingProgramIsReportedWithTheSystemsReason) {
     for (const char* program : {"Wangimg.exe", "C:\\WINDOWS\\command.com"}) {
-        const ProgramStart start = platform.startProgram(program, kShowNormal);
+        const ProgramStart start = platform.startProgram(program, ShowCommand::Normal);
         EXPECT_FALSE(start.started) << program;
         EXPECT_NE(start.reason, "") << program;
     }
@@ -82,7 +82,7 @@ TEST_F(ProgramStartTest, AMissingProgramIsReportedWithTheSystemsReason) {
 
 TEST_F(ProgramStartTest, TheShellOpensAProgramInTheGivenDirectoryWithTheShowCommand) {
     const std::string program = copyOfStandIn("開く.exe");
-    platform.shellExecute("open", program, workFolder, kShow);
+    platform.shellExecute("open", program, workFolder, ShowCommand::Show);
     const std::optional<std::string> record = waitForContent(recordFile, kWaitSeconds);
     ASSERT_TRUE(record);
     EXPECT_NE(recorded(*record, "command").find(program), std::string::npos) << *record;
@@ -103,7 +103,7 @@ TEST_F(ProgramStartTest, TheShellOpensADocumentWithTheProgramRegisteredForItsTyp
     const std::string document = temp.path().string() + "\\書類, 1.hopwicktest";
     writeFile(document, "text");
 
-    platform.shellExecute("open", document, workFolder, kShow);
+    platform.shellExecute("open", document, workFolder, ShowCommand::Show);
     const std::optional<std::string> record = waitForContent(recordFile, kWaitSeconds);
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L".hopwicktest");
     RegDeleteTreeW(HKEY_CLASSES_ROOT, L"HopwickTest.Document");

@@ -127,22 +127,24 @@ std::thread answerBox(const std::wstring& title, UINT message, WPARAM wParam) {
 }
 
 TEST(ClosableBoxTest, AYesNoBoxClosedWithoutAnAnswerSaysSoAndYesStillAnswersYes) {
-    Win32Platform platform;
+    SystemPlatform system;
+    Win32Platform platform(system);
     struct Case {
         const wchar_t* title;
         UINT message;
         WPARAM wParam;
-        int answer;
+        MessageAnswer answer;
     };
     const Case cases[] = {
-        {L"escape", WM_KEYDOWN, VK_ESCAPE, kAnswerCancel},
-        {L"close button", WM_SYSCOMMAND, SC_CLOSE, kAnswerCancel},
-        {L"yes", WM_COMMAND, IDYES, kAnswerYes},
-        {L"no", WM_COMMAND, IDNO, kAnswerNo},
+        {L"escape", WM_KEYDOWN, VK_ESCAPE, MessageAnswer::Cancel},
+        {L"close button", WM_SYSCOMMAND, SC_CLOSE, MessageAnswer::Cancel},
+        {L"yes", WM_COMMAND, IDYES, MessageAnswer::Yes},
+        {L"no", WM_COMMAND, IDNO, MessageAnswer::No},
     };
     for (const Case& test : cases) {
         std::thread user = answerBox(test.title, test.message, test.wParam);
-        EXPECT_EQ(platform.messageBox("prompt", kStyleYesNo, narrow(test.title)), test.answer) << narrow(test.title);
+        EXPECT_EQ(platform.messageBox("prompt", MessageStyle::YesNo, narrow(test.title)), test.answer)
+            << narrow(test.title);
         user.join();
     }
 }

@@ -45,19 +45,19 @@ bool matchesPattern(std::string_view pattern, std::string_view name) {
 
 // Plain files always count; everything else needs its bit. "System" on Linux is whatever is neither a
 // regular file nor a folder: devices, FIFOs and sockets.
-bool countsUnderMask(const struct stat& status, std::string_view name, int mask, bool mustBeFolder) {
+bool countsUnderMask(const struct stat& status, std::string_view name, PathAttributes mask, bool mustBeFolder) {
     const bool folder = S_ISDIR(status.st_mode);
     if (mustBeFolder && !folder) {
         return false;
     }
-    if (folder && (mask & kAttrFolder) == 0) {
+    if (folder && !includes(mask, PathAttributes::Folder)) {
         return false;
     }
-    if (!folder && !S_ISREG(status.st_mode) && (mask & kAttrSystem) == 0) {
+    if (!folder && !S_ISREG(status.st_mode) && !includes(mask, PathAttributes::System)) {
         return false;
     }
     const bool hidden = !name.empty() && name[0] == '.' && name != "." && name != "..";
-    return !hidden || (mask & kAttrHidden) != 0;
+    return !hidden || includes(mask, PathAttributes::Hidden);
 }
 
 // These mean that nothing of that name exists (or can exist); anything else is a search that failed.
@@ -75,7 +75,7 @@ struct DirectoryCloser {
 
 } // namespace
 
-PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) {
+PathSearch SystemPlatform::findPath(const std::string& path, PathAttributes attributeMask) {
     // No name holds a NUL; the system would see only the part before it, which may name something else.
     if (path.empty() || path.find('\0') != std::string::npos) {
         return {};

@@ -33,7 +33,7 @@ std::string notFoundReason(const std::string& programFile, const std::vector<pos
 } // namespace
 
 // The window style has no equivalent to pass on: the window manager places and focuses a new window itself.
-ProgramStart SystemPlatform::startProgram(const std::string& programFile, int /*windowStyle*/) {
+ProgramStart SystemPlatform::startProgram(const std::string& programFile, ShowCommand /*windowStyle*/) {
     if (const std::string found = posix::findProgram(programFile); !found.empty()) {
         return start(found, {programFile});
     }

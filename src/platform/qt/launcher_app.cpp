@@ -29,11 +29,12 @@ LauncherApp::LauncherApp(int argc, char** argv) {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTexts_);
     }
-    platform_ = std::make_unique<QtPlatform>(joinArguments(argc, argv));
-    form_ = std::make_unique<MainForm>(*platform_);
+    platform_ = std::make_unique<QtPlatform>(system_);
+    form_ = std::make_unique<MainForm>(Platform{system_, *platform_, *platform_});
     window_ = std::make_unique<MainWindow>(*form_);
     platform_->attach(*window_);
-    form_->Form_Load(); // opens a command-line path and loads the store before the window shows
+    // Opens a command-line path and loads the store before the window shows.
+    form_->Form_Load(joinArguments(argc, argv));
     storeWatcher_ = std::make_unique<StoreWatcher>(*form_, form_->StorePath);
     window_->show();
     window_->prepareFirstPaint();

@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "main_window.h"
+#include "platform/system_platform.h"
 #include "qt_platform.h"
 #include "store_watcher.h"
 
@@ -25,6 +26,7 @@ public:
 private:
     // Built in the constructor's body, after the application's name and texts are set.
     QTranslator qtTexts_;
+    SystemPlatform system_;
     std::unique_ptr<QtPlatform> platform_;
     std::unique_ptr<MainForm> form_;
     std::unique_ptr<MainWindow> window_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/window_view.h"
 
 #include <QtCore/QIODevice>
 #include <QtGui/QImage>

@@ -71,8 +71,6 @@ void keepNameOnly(QFileDialog& dialog, const QString& name) {
 
 } // namespace
 
-QtPlatform::QtPlatform(std::string commandLine) : commandLine_(std::move(commandLine)) {}
-
 int QtPlatform::runModal(QDialog& dialog) {
     return dialog.exec();
 }
@@ -81,14 +79,14 @@ QWidget* QtPlatform::dialogParent() const {
     return window_;
 }
 
-int QtPlatform::messageBox(const std::string& prompt, int style, const std::string& title) {
+MessageAnswer QtPlatform::messageBox(const std::string& prompt, MessageStyle style, const std::string& title) {
     QMessageBox box(dialogParent());
     box.setWindowTitle(QString::fromUtf8(title.empty() ? std::string(texts::kAppTitle) : title));
     box.setTextFormat(Qt::PlainText); // prompts hold paths, which must not be read as markup
     box.setText(displayText(prompt));
     box.setIcon(QMessageBox::NoIcon);
     widenForTitle(box);
-    if (style == kStyleYesNo) {
+    if (style == MessageStyle::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         // Closing the box or Escape is no answer at all, told apart from No by a button nobody sees.
@@ -96,15 +94,15 @@ int QtPlatform::messageBox(const std::string& prompt, int style, const std::stri
         box.setEscapeButton(QMessageBox::Cancel);
         nameButtonsByCaption(box);
         switch (runModal(box)) {
-        case QMessageBox::Yes: return kAnswerYes;
-        case QMessageBox::No: return kAnswerNo;
-        default: return kAnswerCancel;
+        case QMessageBox::Yes: return MessageAnswer::Yes;
+        case QMessageBox::No: return MessageAnswer::No;
+        default: return MessageAnswer::Cancel;
         }
     }
     box.setStandardButtons(QMessageBox::Ok);
     nameButtonsByCaption(box);
     runModal(box);
-    return kAnswerOk;
+    return MessageAnswer::Ok;
 }
 
 void QtPlatform::beep() {
@@ -145,7 +143,7 @@ PictureLoad QtPlatform::loadPicture(const std::string& path) {
         return {};
     }
     // Read through the system's side, which takes the path's bytes as they are.
-    const FileRead file = readFile(path, kMaxPictureFileBytes);
+    const FileRead file = system_.readFile(path, kMaxPictureFileBytes);
     switch (file.status) {
     case FileRead::Status::Missing: return {nullptr, texts::kPictureMissingReason};
     case FileRead::Status::Failed: return {nullptr, file.error};

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/system_platform.h"
+#include "platform/dialogs.h"
+#include "platform/system_services.h"
+#include "platform/window_view.h"
 
 class QDialog;
 class QWidget;
@@ -9,20 +11,18 @@ namespace hopwick {
 
 class MainWindow;
 
-// The platform of the Linux front end: the system's side from SystemPlatform, the window system's from Qt.
-class QtPlatform : public SystemPlatform {
+// The boxes, dialogs and window of the Linux front end, shown with Qt. Pictures are read through `system`.
+class QtPlatform : public Dialogs, public WindowView {
 public:
-    // `commandLine` is the program's arguments joined by single spaces.
-    explicit QtPlatform(std::string commandLine);
+    explicit QtPlatform(SystemServices& system) : system_(system) {}
 
     // The window that the form's changes are shown in; until it is attached they are not shown anywhere.
     void attach(MainWindow& window) { window_ = &window; }
 
-    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    MessageAnswer messageBox(const std::string& prompt, MessageStyle style, const std::string& title) override;
     void beep() override;
     std::optional<std::string> showOpenDialog(const OpenDialogRequest& request) override;
     PictureLoad loadPicture(const std::string& path) override;
-    std::string commandLine() override { return commandLine_; }
 
     void setFocus(ControlId control) override;
     void applyWindowSize(int widthTwips, int heightTwips) override;
@@ -43,7 +43,7 @@ private:
         }
     }
 
-    std::string commandLine_;
+    SystemServices& system_;
     MainWindow* window_ = nullptr;
 };
 

@@ -3,7 +3,7 @@
 
 #include "platform/win32/accessible_control.h"
 
-#include "platform/win32/ole_on_demand.h"
+#include "platform/windows/ole_on_demand.h"
 #include "platform/windows/system_function.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/win32_owners.h"

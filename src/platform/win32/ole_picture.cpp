@@ -1,6 +1,6 @@
 #include "platform/win32/ole_picture.h"
 
-#include "platform/win32/ole_on_demand.h"
+#include "platform/windows/ole_on_demand.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/system_function.h"
 #include "platform/windows/win32_owners.h"

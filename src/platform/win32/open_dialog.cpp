@@ -1,7 +1,7 @@
 #include "platform/win32/open_dialog.h"
 
-#include "platform/win32/ole_on_demand.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/windows/ole_on_demand.h"
 #include "platform/windows/path_parts.h"
 #include "platform/windows/system_function.h"
 #include "platform/windows/wide_text.h"

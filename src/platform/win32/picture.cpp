@@ -18,7 +18,7 @@ PictureLoad Win32Platform::loadPicture(const std::string& path) {
     // reads a bitmap from the file itself, has read it: the loader then reads the bytes that were checked.
     const UniqueHandle hold(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    const FileRead file = readFile(path, kMaxPictureFileBytes);
+    const FileRead file = system_.readFile(path, kMaxPictureFileBytes);
     if (file.status == FileRead::Status::Missing) {
         return {nullptr, systemMessage(ERROR_FILE_NOT_FOUND)};
     }

@@ -2,10 +2,7 @@
 
 #include "app/texts.h"
 #include "platform/win32/closable_box.h"
-#include "platform/win32/command_line.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/ole_on_demand.h"
-#include "platform/windows/shell_start.h"
 #include "platform/windows/wide_text.h"
 
 namespace hopwick::win32 {
@@ -14,34 +11,23 @@ HWND Win32Platform::owner() const {
     return window_ != nullptr ? window_->handle() : nullptr;
 }
 
-int Win32Platform::messageBox(const std::string& prompt, int style, const std::string& title) {
-    const bool yesNo = style == kStyleYesNo;
+MessageAnswer Win32Platform::messageBox(const std::string& prompt, MessageStyle style, const std::string& title) {
+    const bool yesNo = style == MessageStyle::YesNo;
     const std::wstring caption = widen(title.empty() ? texts::kAppTitle : title);
     const int answer = yesNo ? closableMessageBox(owner(), widen(prompt), caption, MB_YESNO)
                              : MessageBoxW(owner(), widen(prompt).c_str(), caption.c_str(), MB_OK);
     if (answer == IDYES) {
-        return kAnswerYes;
+        return MessageAnswer::Yes;
     }
     if (answer == IDCANCEL) {
-        return kAnswerCancel;
+        return MessageAnswer::Cancel;
     }
     // A box that could not be shown says No to a question: nothing is done that was not agreed to.
-    return answer == IDNO || yesNo ? kAnswerNo : kAnswerOk;
+    return answer == IDNO || yesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
 void Win32Platform::beep() {
     MessageBeep(MB_OK);
-}
-
-void Win32Platform::shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                                 int showCommand) {
-    // The shell may hand the file to an extension of its own, which runs in this thread's apartment.
-    needOle();
-    shellExecuteFor(owner(), verb, file, directory, showCommand);
-}
-
-std::string Win32Platform::commandLine() {
-    return narrow(commandLinePathOf(argumentsOf(GetCommandLineW())));
 }
 
 void Win32Platform::setFocus(ControlId control) {

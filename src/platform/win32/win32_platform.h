@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/system_platform.h"
+#include "platform/dialogs.h"
+#include "platform/system_services.h"
+#include "platform/window_view.h"
 
 #include <windows.h>
 
@@ -8,19 +10,18 @@ namespace hopwick::win32 {
 
 class MainWindow;
 
-// The platform of the Windows program: the system's part plus boxes, dialogs, pictures and the window.
-// Until a window is attached, boxes and dialogs have no owner and the window's operations do nothing. Pictures,
-// dialogs and the shell start OLE on the calling thread at their first need (ole_on_demand.h).
-class Win32Platform final : public SystemPlatform {
+// The boxes, dialogs, pictures and window of the Windows program. Until a window is attached, boxes and dialogs
+// have no owner and the window's operations do nothing. Pictures and dialogs start OLE on the calling thread at
+// their first need (ole_on_demand.h); pictures are read through `system`.
+class Win32Platform final : public Dialogs, public WindowView {
 public:
+    explicit Win32Platform(SystemServices& system) : system_(system) {}
+
     void attach(MainWindow* window) { window_ = window; }
 
-    int messageBox(const std::string& prompt, int style, const std::string& title) override;
+    MessageAnswer messageBox(const std::string& prompt, MessageStyle style, const std::string& title) override;
     void beep() override;
     std::optional<std::string> showOpenDialog(const OpenDialogRequest& request) override;
-    void shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                      int showCommand) override;
-    std::string commandLine() override;
     PictureLoad loadPicture(const std::string& path) override;
 
     void setFocus(ControlId control) override;
@@ -33,6 +34,7 @@ public:
 private:
     HWND owner() const;
 
+    SystemServices& system_;
     MainWindow* window_ = nullptr;
 };
 

@@ -9,15 +9,15 @@ namespace {
 
 // As the DOS directory search has it: an entry counts when each of its hidden, system and folder attributes is
 // asked for in the mask; plain files always count, and read-only or archive bits play no part.
-bool countsUnderMask(DWORD attributes, int mask) {
+bool countsUnderMask(DWORD attributes, PathAttributes mask) {
     DWORD wanted = 0;
-    if ((mask & kAttrHidden) != 0) {
+    if (includes(mask, PathAttributes::Hidden)) {
         wanted |= FILE_ATTRIBUTE_HIDDEN;
     }
-    if ((mask & kAttrSystem) != 0) {
+    if (includes(mask, PathAttributes::System)) {
         wanted |= FILE_ATTRIBUTE_SYSTEM;
     }
-    if ((mask & kAttrFolder) != 0) {
+    if (includes(mask, PathAttributes::Folder)) {
         wanted |= FILE_ATTRIBUTE_DIRECTORY;
     }
     constexpr DWORD kFiltered = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
@@ -46,7 +46,7 @@ PathSearch failedWith(DWORD code) {
 
 } // namespace
 
-PathSearch SystemPlatform::findPath(const std::string& path, int attributeMask) {
+PathSearch SystemPlatform::findPath(const std::string& path, PathAttributes attributeMask) {
     if (path.empty()) {
         return {};
     }

@@ -1,5 +1,5 @@
-#include "platform/windows/shell_start.h"
 #include "platform/system_platform.h"
+#include "platform/windows/ole_on_demand.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/system_function.h"
 #include "platform/windows/wide_text.h"
@@ -9,33 +9,28 @@
 
 namespace hopwick {
 
-namespace win32 {
-
 namespace {
 
 const auto kShellExecute = HOPWICK_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteW);
 
 } // namespace
 
-void shellExecuteFor(HWND owner, const std::string& verb, const std::string& file, const std::string& directory,
-                     int showCommand) {
+// The shell's answer is not examined: whatever it has to tell, it shows itself, over this thread's active window.
+std::string SystemPlatform::shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
+                                         ShowCommand showCommand) {
     const auto shellExecute = kShellExecute.get();
     if (shellExecute == nullptr) {
-        return; // no shell to ask; nothing is reported of the shell's answer either
+        return {}; // no shell to ask; nothing is reported of the shell's answer either
     }
-    const std::wstring wideDirectory = widen(directory);
-    shellExecute(owner, widen(verb).c_str(), widen(file).c_str(), nullptr,
-                 wideDirectory.empty() ? nullptr : wideDirectory.c_str(), showCommand);
+    // The shell may hand the file to an extension of its own, which runs in this thread's apartment.
+    win32::needOle();
+    const std::wstring wideDirectory = win32::widen(directory);
+    shellExecute(GetActiveWindow(), win32::widen(verb).c_str(), win32::widen(file).c_str(), nullptr,
+                 wideDirectory.empty() ? nullptr : wideDirectory.c_str(), static_cast<int>(showCommand));
+    return {};
 }
 
-} // namespace win32
-
-void SystemPlatform::shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                                  int showCommand) {
-    win32::shellExecuteFor(nullptr, verb, file, directory, showCommand);
-}
-
-ProgramStart SystemPlatform::startProgram(const std::string& programFile, int windowStyle) {
+ProgramStart SystemPlatform::startProgram(const std::string& programFile, ShowCommand windowStyle) {
     // The program file is the whole command: quoted when it holds a blank, so that it is not split there.
     std::wstring commandLine = win32::widen(programFile);
     if (commandLine.find_first_of(L" \t") != std::wstring::npos) {

@@ -1,4 +1,4 @@
-#include "platform/win32/ole_on_demand.h"
+#include "platform/windows/ole_on_demand.h"
 
 #include "platform/windows/system_function.h"
 
