@@ -20,25 +20,14 @@ protected:
         folder.write("stick/SIS", storeRecord(items));
         start();
     }
-    void drop(const std::string& name) {
-        int effect = 0;
-        form->Form_OLEDragDrop(DataObject::files({name}), effect, 1, 0, 10, 10);
-    }
-    int boxesTitled(const char* title) const {
-        int count = 0;
-        for (const RecordedMessage& message : platform.messages) {
-            count += message.title == title ? 1 : 0;
-        }
-        return count;
-    }
 };
 
 TEST_F(StoreHeldPlaceTest, APulledStickAndTwoDropsWriteNothingAndKeepTheList) {
     startWith({"mine"});
     fs::rename(folder.file("stick"), folder.file("pulled"));
     fs::create_directory(folder.file("stick")); // the empty mount point left behind
-    drop("/one");
-    drop("/two");
+    dropFile("/one");
+    dropFile("/two");
     EXPECT_FALSE(fs::exists(folder.file("stick/SIS")));
     EXPECT_EQ(folder.read("pulled/SIS"), storeRecord({"mine"}));
     EXPECT_EQ(items(), (std::vector<std::string>{"mine", "/one", "/two"}));
@@ -52,7 +41,7 @@ TEST_F(StoreHeldPlaceTest, AnotherStickAtTheSamePathIsNeitherWrittenNorShown) {
     folder.write("stick/SIS", storeRecord({"stick B"}));
     form->storeChangedOnDisk();
     EXPECT_EQ(items(), std::vector<std::string>{"stick A"});
-    drop("/dropped");
+    dropFile("/dropped");
     EXPECT_EQ(folder.read("stick/SIS"), storeRecord({"stick B"}));
     EXPECT_EQ(items(), (std::vector<std::string>{"stick A", "/dropped"}));
 
@@ -79,7 +68,7 @@ TEST_F(StoreHeldPlaceTest, ALinkInTheStoresPlaceIsNeverFollowed) {
         GTEST_SKIP() << "the system makes no symbolic links here (Wine): " << noLinks.message();
     }
     form->storeChangedOnDisk();
-    drop("/dropped");
+    dropFile("/dropped");
     EXPECT_EQ(folder.read("other"), "the user's own file");
     EXPECT_EQ(items(), (std::vector<std::string>{"mine", "/dropped"}));
     EXPECT_EQ(boxesTitled(texts::kStoreLostTitle), 1);

@@ -104,18 +104,6 @@ protected:
     }
     void pullStick() { ASSERT_EQ(run("umount -l '" + folder.file("stick") + "'"), 0); }
 
-    void drop(const std::string& name) {
-        int effect = 0;
-        form->Form_OLEDragDrop(DataObject::files({name}), effect, 1, 0, 10, 10);
-    }
-    int boxesTitled(const char* title) const {
-        int count = 0;
-        for (const RecordedMessage& message : platform.messages) {
-            count += message.title == title ? 1 : 0;
-        }
-        return count;
-    }
-
 private:
     std::vector<std::string> devices_;
 };
@@ -127,8 +115,8 @@ TEST_P(RemovableMediaTest, APulledStickAndTwoDropsMakeNothingOnTheDiskAndKeepThe
     start();
     EXPECT_EQ(items(), std::vector<std::string>{"mine"});
     pullStick();
-    drop("/one");
-    drop("/two");
+    dropFile("/one");
+    dropFile("/two");
     EXPECT_FALSE(fs::exists(folder.file("stick/Hopwick"))); // nothing made at the empty mount point
     EXPECT_EQ(items(), (std::vector<std::string>{"mine", "/one", "/two"}));
     EXPECT_EQ(boxesTitled(texts::kStoreLostTitle), 1);
@@ -147,7 +135,7 @@ TEST_P(RemovableMediaTest, AnotherStickAtTheSamePlaceIsNeitherWrittenNorShown) {
     form->storeChangedOnDisk();
     EXPECT_EQ(items(), std::vector<std::string>{"stick A"});
     EXPECT_EQ(boxesTitled(texts::kStoreLostTitle), 1);
-    drop("/dropped");
+    dropFile("/dropped");
     EXPECT_EQ(folder.read("stick/Hopwick/SIS"), storeRecord({"stick B"}));
     EXPECT_EQ(items(), (std::vector<std::string>{"stick A", "/dropped"}));
 
@@ -166,7 +154,7 @@ TEST_P(RemovableMediaTest, SavesOnAStickThatStaysWork) {
         GTEST_SKIP() << "this system cannot mount a " << GetParam().name << " image";
     }
     start();
-    drop("/added");
+    dropFile("/added");
     form->storeChangedOnDisk();
     EXPECT_EQ(boxesTitled(texts::kSaveFailedTitle), 0);
     EXPECT_EQ(boxesTitled(texts::kStoreLostTitle), 0);

@@ -34,4 +34,17 @@ std::vector<std::string> FormTest::messagePrompts() const {
     return prompts;
 }
 
+int FormTest::boxesTitled(const std::string& title) const {
+    int count = 0;
+    for (const RecordedMessage& message : platform.messages) {
+        count += message.title == title ? 1 : 0;
+    }
+    return count;
+}
+
+void FormTest::dropFile(const std::string& path) {
+    int effect = 0;
+    form->Form_OLEDragDrop(DataObject::files({path}), effect, 1, 0, 10, 10);
+}
+
 } // namespace hopwick::testing

@@ -46,6 +46,10 @@ protected:
     std::string makePicture(const std::string& name) const { return folder.write(name, "BM picture"); }
     std::string makeFile(const std::string& name) const { return folder.write(name, "content"); }
     std::vector<std::string> messagePrompts() const;
+    // How many of the recorded boxes carry this title.
+    int boxesTitled(const std::string& title) const;
+    // One file dropped on the window, as the shell drops it.
+    void dropFile(const std::string& path);
 
     TempFolder folder;
     RecordingPlatform platform;
